@@ -1,0 +1,79 @@
+// norva: the autorun menu of the cover disc. Parses the command line, opens the Windows machine, and runs the
+// menu under the chosen front end.
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/options.h"
+#include "components/clock.h"
+#include "headless/headless_driver.h"
+#include "headless/headless_host.h"
+#include "menu/main_form.h"
+#include "platform/wine/prefix.h"
+#include "platform/wine/wine_ini_files.h"
+#include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_shell.h"
+
+namespace {
+
+int LocalMinutesNow() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_hour * 60 + local.tm_min;
+}
+
+int RunHeadless(const norva::app::Options& options, norva::platform::Platform& platform) {
+  using namespace norva;
+  std::ifstream script_file;
+  if (options.script) {
+    script_file.open(*options.script);
+    if (!script_file) {
+      std::cerr << "norva: cannot read the script " << *options.script << '\n';
+      return 2;
+    }
+  }
+  std::istream& in = options.script ? static_cast<std::istream&>(script_file) : std::cin;
+
+  components::Clock clock;
+  const menu::ScreenSize screen{options.screen_width.value_or(1024), options.screen_height.value_or(768)};
+  headless::HeadlessHost host(clock, screen, options.clock_minutes.value_or(LocalMinutesNow()));
+  auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
+  headless::Script script(in);
+  headless::HeadlessDriver driver(*form, host, clock, script, std::cout, std::cerr);
+  return driver.Run();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace norva;
+  std::string error;
+  auto options = app::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
+  if (!options) {
+    std::cerr << "norva: " << error << '\n' << app::kUsage;
+    return 2;
+  }
+  if (!options->headless) {
+    std::cerr << "norva: this build has no window yet; start it with --headless (see README)\n";
+    return 2;
+  }
+
+  platform::wine::WineMachineOptions machine_options;
+  machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(
+      options->machine ? std::optional<std::filesystem::path>(*options->machine) : std::nullopt);
+  if (options->disc) machine_options.disc = *options->disc;
+  auto machine = platform::wine::WineMachine::Open(machine_options, &error);
+  if (!machine) {
+    std::cerr << "norva: " << error << '\n';
+    return 1;
+  }
+  platform::wine::WineIniFiles ini(machine->files(), machine->system());
+  platform::wine::WineShell shell(machine->files(), {machine->prefix(), options->runner, options->opener,
+                                                     /*record_only_by_default=*/options->headless});
+  platform::Platform platform{machine->files(),    machine->drives(), ini,
+                              machine->registry(), machine->system(), shell};
+  return RunHeadless(*options, platform);
+}

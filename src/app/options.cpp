@@ -1,0 +1,87 @@
+#include "app/options.h"
+
+#include <charconv>
+
+namespace norva::app {
+
+const char kUsage[] =
+    "usage: norva [--disc DIR] [--machine DIR] [--runner CMD] [--opener CMD] [--screen WxH] [--clock HH:MM]\n"
+    "             [--headless [--script FILE]] [T]\n";
+
+namespace {
+
+std::optional<int> ParseNumber(std::string_view text) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+// "AxB" split at `separator` into two numbers.
+std::optional<std::pair<int, int>> ParsePair(std::string_view text, char separator) {
+  const auto at = text.find(separator);
+  if (at == std::string_view::npos) return std::nullopt;
+  auto first = ParseNumber(text.substr(0, at));
+  auto second = ParseNumber(text.substr(at + 1));
+  if (!first || !second) return std::nullopt;
+  return std::make_pair(*first, *second);
+}
+
+}  // namespace
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) {
+        *error = arg + " needs a value";
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (arg == "--disc" || arg == "--machine" || arg == "--runner" || arg == "--opener" ||
+        arg == "--script") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      if (arg == "--disc") options.disc = *v;
+      if (arg == "--machine") options.machine = *v;
+      if (arg == "--runner") options.runner = *v;
+      if (arg == "--opener") options.opener = *v;
+      if (arg == "--script") options.script = *v;
+    } else if (arg == "--screen") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto size = ParsePair(*v, 'x');
+      if (!size || size->first <= 0 || size->second <= 0) {
+        *error = "--screen wants WIDTHxHEIGHT, e.g. 1024x768";
+        return std::nullopt;
+      }
+      options.screen_width = size->first;
+      options.screen_height = size->second;
+    } else if (arg == "--clock") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto time = ParsePair(*v, ':');
+      if (!time || time->first < 0 || time->first > 23 || time->second < 0 || time->second > 59) {
+        *error = "--clock wants HH:MM, e.g. 21:30";
+        return std::nullopt;
+      }
+      options.clock_minutes = time->first * 60 + time->second;
+    } else if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "T") {
+      options.show_install_commands = true;
+    } else {
+      *error = "unknown argument: " + arg;
+      return std::nullopt;
+    }
+  }
+  if (options.script && !options.headless) {
+    *error = "--script needs --headless";
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace norva::app

@@ -1,0 +1,105 @@
+#include "headless/headless_host.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace norva::headless {
+namespace {
+
+std::string KindName(menu::MessageKind kind) {
+  switch (kind) {
+    case menu::MessageKind::kError:
+      return "error";
+    case menu::MessageKind::kWarning:
+      return "warning";
+    case menu::MessageKind::kInformation:
+      return "information";
+    case menu::MessageKind::kConfirmation:
+      return "confirmation";
+    case menu::MessageKind::kPlain:
+      return "plain";
+  }
+  return "plain";
+}
+
+std::vector<std::string> ButtonNames(menu::MessageButtons buttons) {
+  switch (buttons) {
+    case menu::MessageButtons::kOk:
+      return {"OK"};
+    case menu::MessageButtons::kOkCancel:
+      return {"OK", "Cancel"};
+    case menu::MessageButtons::kYesNo:
+      return {"Yes", "No"};
+    case menu::MessageButtons::kYesNoCancel:
+      return {"Yes", "No", "Cancel"};
+  }
+  return {"OK"};
+}
+
+menu::MessageAnswer ToAnswer(const std::string& answer) {
+  if (answer == "yes") return menu::MessageAnswer::kYes;
+  if (answer == "no") return menu::MessageAnswer::kNo;
+  if (answer == "cancel") return menu::MessageAnswer::kCancel;
+  return menu::MessageAnswer::kOk;
+}
+
+}  // namespace
+
+std::string DefaultAnswer(const std::vector<std::string>& buttons) {
+  auto has = [&](const char* name) {
+    return std::find(buttons.begin(), buttons.end(), name) != buttons.end();
+  };
+  if (has("No")) return "no";
+  if (has("Cancel")) return "cancel";
+  return "ok";
+}
+
+HeadlessHost::HeadlessHost(components::Clock& clock, menu::ScreenSize screen, int start_minutes)
+    : clock_(clock), screen_(screen), start_minutes_(start_minutes) {}
+
+menu::MessageAnswer HeadlessHost::ShowMessage(menu::MessageKind kind, std::string_view caption,
+                                              std::string_view text, menu::MessageButtons buttons) {
+  DialogRecord record{KindName(kind), std::string(caption), std::string(text), ButtonNames(buttons),
+                      std::nullopt};
+  dialogs_.push_back(std::move(record));
+  const std::size_t index = dialogs_.size() - 1;
+  const auto outer = modal_;
+  modal_ = index;
+  if (modal_loop_) modal_loop_(dialogs_[index]);
+  modal_ = outer;
+  auto& answered = dialogs_[index];
+  if (!answered.answer) answered.answer = "default";
+  const std::string effective =
+      *answered.answer == "default" ? DefaultAnswer(answered.buttons) : *answered.answer;
+  return ToAnswer(effective);
+}
+
+bool HeadlessHost::AddFontResource(const std::string& host_path) {
+  // Without a window a font is only taken note of; a missing file is refused as the window would.
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(host_path, ignored)) return false;
+  fonts_.push_back(host_path);
+  return true;
+}
+
+void HeadlessHost::RemoveFontResource(const std::string& host_path) {
+  auto it = std::find(fonts_.begin(), fonts_.end(), host_path);
+  if (it != fonts_.end()) fonts_.erase(it);
+}
+
+int HeadlessHost::LocalHour() {
+  const long long minutes = start_minutes_ + clock_.Now() / 60000;
+  return static_cast<int>((minutes / 60) % 24);
+}
+
+void HeadlessHost::PlaceWindow(int left, int top, int width, int height) {
+  placement_ = {left, top, width, height};
+}
+
+void HeadlessHost::Terminate(int exit_code) {
+  if (terminate_requested_) return;
+  terminate_requested_ = true;
+  exit_code_ = exit_code;
+}
+
+}  // namespace norva::headless

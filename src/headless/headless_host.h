@@ -1,0 +1,75 @@
+// The front end without a window: message boxes are answered by the script, time is virtual, and everything
+// the menu asked of its front end is kept for the state dump.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "components/clock.h"
+#include "menu/host.h"
+
+namespace norva::headless {
+
+// One modal dialog or message box as the state dump shows it. Texts are ANSI, as the menu gave them.
+struct DialogRecord {
+  std::string kind;  // error, warning, information, confirmation, plain, version, chooser, unpack
+  std::string caption;
+  std::string text;
+  std::vector<std::string> buttons;   // "OK", "Cancel", "Yes", "No"
+  std::optional<std::string> answer;  // "ok", "cancel", "yes", "no", "default"; empty while open
+};
+
+struct WindowPlacement {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class HeadlessHost : public menu::Host {
+ public:
+  // `start_minutes`: the local time of day at start, in minutes after midnight.
+  HeadlessHost(components::Clock& clock, menu::ScreenSize screen, int start_minutes);
+
+  // Runs script lines until the open dialog (the last record) has an answer. Set by the driver.
+  void SetModalLoop(std::function<void(DialogRecord&)> loop) { modal_loop_ = std::move(loop); }
+
+  menu::MessageAnswer ShowMessage(menu::MessageKind kind, std::string_view caption, std::string_view text,
+                                  menu::MessageButtons buttons) override;
+  bool AddFontResource(const std::string& host_path) override;
+  void RemoveFontResource(const std::string& host_path) override;
+  menu::ScreenSize Screen() override { return screen_; }
+  int LocalHour() override;
+  void PlaceWindow(int left, int top, int width, int height) override;
+  void StartSystemMove() override { ++system_moves_; }
+  void Terminate(int exit_code) override;
+
+  const menu::ScreenSize& screen() const { return screen_; }
+  const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
+  // The dialog open now, or null.
+  const DialogRecord* modal() const { return modal_ ? &dialogs_[*modal_] : nullptr; }
+  const std::vector<std::string>& fonts() const { return fonts_; }
+  const WindowPlacement& placement() const { return placement_; }
+  bool terminate_requested() const { return terminate_requested_; }
+  int exit_code() const { return exit_code_; }
+
+ private:
+  components::Clock& clock_;
+  menu::ScreenSize screen_;
+  int start_minutes_;
+  std::function<void(DialogRecord&)> modal_loop_;
+  std::vector<DialogRecord> dialogs_;
+  std::optional<std::size_t> modal_;
+  std::vector<std::string> fonts_;
+  WindowPlacement placement_;
+  int system_moves_ = 0;
+  bool terminate_requested_ = false;
+  int exit_code_ = 0;
+};
+
+// The answer that a dialog gets when the script ends while it is open: No, Cancel or OK.
+std::string DefaultAnswer(const std::vector<std::string>& buttons);
+
+}  // namespace norva::headless

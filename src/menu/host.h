@@ -1,0 +1,45 @@
+// What the menu asks of its front end: the things only a front end can do. Implemented by the window, by the
+// headless driver and by test doubles that record the calls. Texts are ANSI in the edition's code page; the
+// front end converts them for display.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace norva::menu {
+
+enum class MessageKind { kError, kWarning, kInformation, kConfirmation, kPlain };
+enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A modal message box; returns when the user has answered. The caption is the application title.
+  virtual MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
+                                    MessageButtons buttons) = 0;
+
+  // Makes a font file usable by the window for this run; false when it is not a font the front end can load.
+  virtual bool AddFontResource(const std::string& host_path) = 0;
+  virtual void RemoveFontResource(const std::string& host_path) = 0;
+
+  virtual ScreenSize Screen() = 0;
+  // The local hour of the day, 0..23.
+  virtual int LocalHour() = 0;
+
+  // Moves and sizes the top-level window (screen coordinates).
+  virtual void PlaceWindow(int left, int top, int width, int height) = 0;
+  // Hands the pressed left button to the window system's move (the window follows the pointer).
+  virtual void StartSystemMove() = 0;
+
+  // Ends the message loop; the program then exits with this status.
+  virtual void Terminate(int exit_code) = 0;
+};
+
+}  // namespace norva::menu

@@ -1,0 +1,135 @@
+// The main window of the menu: the menu's state, its controls, and the start-up, catalog load and end of the
+// program. The behaviour of the screen is split into cohesive objects that this form wires together.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "catalog/installed_detector.h"
+#include "components/clock.h"
+#include "components/window.h"
+#include "menu/host.h"
+#include "menu/main_controls.h"
+#include "menu/system_folders.h"
+#include "platform/platform.h"
+#include "strings/messages.h"
+
+namespace norva::menu {
+
+// One entry of the page list.
+struct TPage {
+  std::string Caption;
+  std::uint8_t Kind = 0;
+};
+
+class MainForm {
+ public:
+  // The form uses, and does not own, the machine, the front end and the clock. `detector` may be null: the
+  // catalog's items are then not checked for being installed.
+  MainForm(platform::Platform& platform, Host& host, components::Clock& clock,
+           catalog::InstalledDetector* detector);
+  ~MainForm();
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  // The start-up sequence: system facts, store, disc, fonts, settings. Ends the program (Terminated()) when
+  // no disc is found.
+  void FormCreate();
+  // The first show: the catalog load. Ends the program when the catalog is missing.
+  void FormShow();
+  // Releases what the run registered: music, fonts, window shape.
+  void FormDestroy();
+
+  // The application gained or lost activation.
+  void ApplicationActivate();
+  void ApplicationDeActivate();
+
+  void ExitButtonClick();
+  void ExitSpotClick();
+  void DebugLabel1Click();
+  void DebugLabel2Click();
+
+  // Empties the detail panel.
+  void SetOff();
+  // The Turkish edition's labels get the Turkish character set.
+  void ChangeCharsets();
+  // Item texts back to normal weight.
+  void Unbold();
+
+  bool Terminated() const { return terminated_; }
+  int ExitCode() const { return exit_code_; }
+
+  const MainControls& controls() const { return controls_; }
+  MainControls& controls() { return controls_; }
+  components::Window& window() { return window_; }
+  const components::Window& window() const { return window_; }
+  const catalog::Catalog& catalog() const { return catalog_; }
+  const platform::Platform& platform() const { return platform_; }
+  const strings::Messages& messages() const { return messages_; }
+
+  // State, under the names of the window design.
+  std::string AppTitle = "Norva CD v2";
+  std::string Caption;
+  std::string DiscRoot;
+  std::string NorvaDir;
+  SystemFolders Folders;
+  std::int32_t EnhancedSetting = 1;
+  std::int32_t EffectsSetting = 0;
+  std::int32_t MusicSetting = 1;
+  int Edition = 0;
+  int Language = 0;
+  int NightMode = 0;
+  int StartHour = 0;
+
+  int PageKind = 0;
+  int TopIndex = 1;
+  int ItemIndex = 1;
+  int SelectedIcon = 0;
+  int HoverIcon = 0;
+  int PageIconCount = 0;
+  std::array<TPage, 16> Pages{};  // 1..15
+  int PictureCount = 0;
+  int GalleryIndex = 0;
+  bool SmallPictureLoaded = false;
+  bool MusicReady = false;
+  int CurrentTune = 0;  // 1 or 2 once a tune was set up
+  enum class MusicPlayback { kStopped, kPlaying, kPaused };
+  MusicPlayback Playback = MusicPlayback::kStopped;
+  const char* MusicState() const;
+
+  // The Installed page's list: every program recorded in the store by any issue.
+  catalog::Slots<catalog::TDemos, 50> InstalledList{};
+  int InstalledCount = 0;
+
+  std::unique_ptr<platform::IniFile> StoreIni;
+  std::unique_ptr<platform::IniFile> CatalogIni;
+  std::unique_ptr<platform::IniFile> StringsIni;
+
+ private:
+  void LoadData();
+  void ReadSettings();
+  void RegisterFonts();
+  void UnregisterFonts();
+  void SetTitle();
+  void WireHandlers();
+  // Ends the run with an error box (no disc, no catalog).
+  void Fail(std::string_view text);
+
+  platform::Platform& platform_;
+  Host& host_;
+  components::Clock& clock_;
+  catalog::InstalledDetector* detector_;
+  components::Window window_;
+  MainControls controls_;
+  catalog::Catalog catalog_;
+  strings::Messages messages_;
+  std::vector<std::string> registered_fonts_;
+  bool terminated_ = false;
+  int exit_code_ = 0;
+};
+
+}  // namespace norva::menu

@@ -1,0 +1,29 @@
+// Opens the private-profile files of the Windows machine as host files found through the machine's drives.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/ini_file.h"
+#include "platform/system_info.h"
+
+namespace norva::platform::wine {
+
+class WineIniFiles final : public IniFiles {
+ public:
+  // Both are borrowed, must outlive this object and are used only inside Open: an opened file holds its host
+  // path and needs neither afterwards.
+  WineIniFiles(FileSystem& files, SystemInfo& system);
+
+  // A bare name (no '\', '/' or ':') means the file in the Windows folder; any other path is resolved by the
+  // file system once, now. A path that leads nowhere (empty, or on an unmapped drive) gives a file that reads
+  // as empty and whose writes fail.
+  std::unique_ptr<IniFile> Open(std::string_view path) override;
+
+ private:
+  FileSystem& files_;
+  SystemInfo& system_;
+};
+
+}  // namespace norva::platform::wine

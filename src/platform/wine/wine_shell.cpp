@@ -1,0 +1,177 @@
+#include "platform/wine/wine_shell.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+extern char** environ;
+
+namespace norva::platform::wine {
+namespace {
+
+// ShellExecute's results.
+constexpr int kHandedOver = 42;
+constexpr int kFileNotFound = 2;
+constexpr int kNoAssociation = 31;
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return lower;
+}
+
+std::string Extension(std::string_view file) {
+  const auto dot = file.find_last_of('.');
+  const auto slash = file.find_last_of("\\/");
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  return Lower(file.substr(dot + 1));
+}
+
+bool IsAddress(std::string_view file) {
+  const std::string lower = Lower(file.substr(0, 8));
+  return lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0;
+}
+
+std::vector<std::string> CommandOrDefault(const std::optional<std::string>& given, const char* fallback,
+                                          bool record_only) {
+  if (given) return SplitCommandWords(*given);
+  if (record_only) return {};
+  if (auto found = FindOnPath(fallback)) return {*found};
+  return {};
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  bool quoted = false;
+  for (char c : text) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+std::optional<std::string> FindOnPath(const std::string& program) {
+  if (program.find('/') != std::string::npos) {
+    if (access(program.c_str(), X_OK) == 0) return program;
+    return std::nullopt;
+  }
+  const char* path = std::getenv("PATH");
+  if (!path) return std::nullopt;
+  std::string_view rest(path);
+  while (!rest.empty()) {
+    const auto colon = rest.find(':');
+    std::string dir(rest.substr(0, colon));
+    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    if (dir.empty()) dir = ".";
+    const std::string candidate = dir + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+WineShell::WineShell(FileSystem& files, WineShellOptions options)
+    : files_(files),
+      prefix_(std::move(options.prefix)),
+      runner_(CommandOrDefault(options.runner, "wine", options.record_only_by_default)),
+      opener_(CommandOrDefault(options.opener, "xdg-open", options.record_only_by_default)) {}
+
+WineShell::~WineShell() {
+  ReapChildren();
+}
+
+int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::string_view params,
+                            std::string_view dir, int show) {
+  ReapChildren();
+  LaunchRecord record;
+  record.op = LaunchRecord::Op::kShell;
+  record.verb = std::string(verb);
+  record.file = std::string(file);
+  record.params = std::string(params);
+  record.dir = std::string(dir);
+  record.show = show;
+  launches_.push_back(record);
+
+  const std::string host_dir = files_.HostPath(dir.empty() ? files_.CurrentDir() : dir).value_or(".");
+  if (IsAddress(file)) {
+    if (opener_.empty()) return kNoAssociation;
+    auto argv = opener_;
+    argv.emplace_back(file);
+    return Spawn(argv, host_dir, false) ? kHandedOver : kNoAssociation;
+  }
+  if (!files_.FileExists(file)) return kFileNotFound;
+  const std::string host_file = files_.HostPath(file).value_or("");
+  const std::string ext = Extension(file);
+  const std::string verb_lower = Lower(verb);
+
+  std::vector<std::string> argv;
+  bool through_runner = true;
+  if (verb_lower == "install" && ext == "inf") {
+    argv = {"rundll32", "setupapi,InstallHinfSection", "DefaultInstall", "132", host_file};
+  } else if (verb_lower == "open" && (ext == "exe" || ext == "com" || ext == "bat")) {
+    argv = {host_file};
+    for (auto& word : SplitCommandWords(params)) argv.push_back(word);
+  } else if (verb_lower == "open" && ext == "msi") {
+    argv = {"msiexec", "/i", host_file};
+  } else if (verb_lower == "open" && ext == "lnk") {
+    argv = {"start", "/unix", host_file};
+  } else {
+    through_runner = false;
+    argv = {host_file};
+  }
+  const auto& program = through_runner ? runner_ : opener_;
+  if (program.empty()) return kNoAssociation;
+  argv.insert(argv.begin(), program.begin(), program.end());
+  return Spawn(argv, host_dir, through_runner) ? kHandedOver : kNoAssociation;
+}
+
+bool WineShell::Spawn(std::vector<std::string> argv, const std::string& host_dir, bool with_prefix) {
+  std::vector<char*> args;
+  for (auto& word : argv) args.push_back(word.data());
+  args.push_back(nullptr);
+
+  std::vector<std::string> env_text;
+  for (char** e = environ; *e; ++e) {
+    if (with_prefix && std::string_view(*e).rfind("WINEPREFIX=", 0) == 0) continue;
+    env_text.emplace_back(*e);
+  }
+  if (with_prefix) env_text.push_back("WINEPREFIX=" + prefix_.string());
+  std::vector<char*> env;
+  for (auto& entry : env_text) env.push_back(entry.data());
+  env.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, host_dir.c_str());
+  pid_t pid = 0;
+  const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) return false;
+  children_.push_back(pid);
+  return true;
+}
+
+void WineShell::ReapChildren() {
+  // Handed-over programs run on their own; only their exit status is collected so that none is left a zombie.
+  children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                 [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; }),
+                  children_.end());
+}
+
+}  // namespace norva::platform::wine

@@ -1,0 +1,73 @@
+#include "strings/messages.h"
+
+#include <array>
+
+#include "platform/code_page.h"
+#include "strings/message_tables.h"
+
+namespace norva::strings {
+namespace {
+
+constexpr int kTurkishEdition = 2;
+constexpr int kLastNumber = 699;
+
+// Every compiled-in text as Windows-1250 bytes, indexed by message number. Built on first use: the sources
+// hold UTF-8, the program hands out ANSI.
+const std::array<std::string, kLastNumber + 1>& AnsiTable() {
+  static const auto table = [] {
+    std::array<std::string, kLastNumber + 1> result;
+    for (int language = 0; language <= 6; ++language) {
+      for (const MessageText& message : BuiltInMessages(language)) {
+        result[language * 100 + message.offset] =
+            platform::Utf8ToAnsi(message.utf8, platform::CodePage::kCentralEuropean);
+      }
+    }
+    return result;
+  }();
+  return table;
+}
+
+}  // namespace
+
+std::span<const MessageText> BuiltInMessages(int language) {
+  switch (language) {
+    case 0:
+      return EnglishMessages();
+    case 1:
+      return CzechMessages();
+    case 3:
+      return RomanianMessages();
+    case 4:
+      return SlovakMessages();
+    case 5:
+      return GermanMessages();
+    case 6:
+      return IndonesianMessages();
+    default:
+      return {};
+  }
+}
+
+void Messages::SetEdition(int edition, platform::IniFile* strings_ini) {
+  edition_ = edition;
+  strings_ini_ = strings_ini;
+}
+
+std::string Messages::LoadString(int number) const {
+  if (edition_ == kTurkishEdition) {
+    // Not cached: the file is the edition's data and is read each time a text is shown.
+    if (strings_ini_ == nullptr) return {};
+    return strings_ini_->ReadString("MAIN", "A" + std::to_string(number), "");
+  }
+  if (number < 1 || number > kLastNumber) return {};
+  return AnsiTable()[number];
+}
+
+std::string Messages::LoadSpecial(int number, std::string_view value) const {
+  std::string text = LoadString(number);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+}  // namespace norva::strings

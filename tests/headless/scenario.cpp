@@ -1,0 +1,50 @@
+#include "headless/scenario.h"
+
+#include <sstream>
+
+#include "components/clock.h"
+#include "headless/headless_driver.h"
+#include "headless/headless_host.h"
+#include "menu/main_form.h"
+#include "platform/wine/wine_ini_files.h"
+#include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_shell.h"
+#include "support/temp_dir.h"
+
+namespace norva::test {
+
+ScenarioResult Scenario::Run() const {
+  ScenarioResult result;
+  std::string error;
+  auto machine = platform::wine::WineMachine::Open({prefix, disc}, &error);
+  if (!machine) {
+    result.exit_code = -1;
+    result.err = error;
+    return result;
+  }
+  platform::wine::WineIniFiles ini(machine->files(), machine->system());
+  platform::wine::WineShell shell(machine->files(), {machine->prefix(), std::nullopt, std::nullopt, true});
+  platform::Platform platform{machine->files(),    machine->drives(), ini,
+                              machine->registry(), machine->system(), shell};
+  components::Clock clock;
+  headless::HeadlessHost host(clock, {screen_width, screen_height}, clock_minutes);
+  auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  headless::Script lines(in);
+  headless::HeadlessDriver driver(*form, host, clock, lines, out, err);
+  result.exit_code = driver.Run();
+  result.out = out.str();
+  result.err = err.str();
+  std::istringstream dumped(result.out);
+  for (std::string line; std::getline(dumped, line);) {
+    if (!line.empty() && line[0] == '{') result.dumps.push_back(nlohmann::ordered_json::parse(line));
+  }
+  return result;
+}
+
+std::filesystem::path TestDisc() {
+  return SourceDir() / "tests" / "data" / "disc";
+}
+
+}  // namespace norva::test
