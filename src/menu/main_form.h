@@ -14,7 +14,7 @@
 #include "components/window.h"
 #include "menu/host.h"
 #include "menu/main_controls.h"
-#include "menu/system_folders.h"
+#include "installed/system_folders.h"
 #include "platform/platform.h"
 #include "strings/messages.h"
 
@@ -76,7 +76,7 @@ class MainForm {
   std::string Caption;
   std::string DiscRoot;
   std::string NorvaDir;
-  SystemFolders Folders;
+  installed::SystemFolders Folders;
   std::int32_t EnhancedSetting = 1;
   std::int32_t EffectsSetting = 0;
   std::int32_t MusicSetting = 1;

@@ -45,7 +45,7 @@ void MainForm::FormCreate() {
   Unbold();
   PictureCount = 0;
 
-  Folders = LoadSystemInfo(platform_.system, platform_.registry);
+  Folders = installed::LoadSystemInfo(platform_.system, platform_.registry);
   if (Folders.OSName == "Windows NT" && !platform_.system.IsAdmin()) {
     host_.ShowMessage(
         MessageKind::kWarning, AppTitle,

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "menu/disc_location.h"
-#include "menu/system_folders.h"
+#include "installed/system_folders.h"
 
 namespace norva::menu {
 namespace {
@@ -54,7 +54,7 @@ TEST(LoadSystemInfo, FoldersFromTheShellFoldersKeysWithTheirFallbacks) {
   registry.values[{RegRoot::kLocalMachine, "Common Programs"}] = "C:\\ProgramData\\Start\\Programs\\";
   registry.values[{RegRoot::kLocalMachine, "Programs"}] = "C:\\Not\\This";
   registry.values[{RegRoot::kCurrentUser, "Desktop"}] = "C:\\users\\jan\\Desktop\\";
-  const auto f = LoadSystemInfo(system, registry);
+  const auto f = installed::LoadSystemInfo(system, registry);
   EXPECT_EQ(f.OSName, "Windows NT");
   EXPECT_EQ(f.WindowsDir, "C:\\WINDOWS\\");
   EXPECT_EQ(f.SystemDir, "C:\\WINDOWS\\system32\\");
@@ -74,7 +74,7 @@ TEST(LoadSystemInfo, PlatformFamiliesAndTemp) {
   system.env["TMP"] = "C:\\TEMP";
   for (auto [id, name] : {std::pair{0, "Windows 3.1"}, {1, "Windows 95"}, {2, "Windows NT"}, {3, ""}}) {
     system.platform_id = id;
-    const auto f = LoadSystemInfo(system, registry);
+    const auto f = installed::LoadSystemInfo(system, registry);
     EXPECT_EQ(f.OSName, name);
     EXPECT_EQ(f.TempDir, "C:\\TEMP\\");
     EXPECT_EQ(f.UserDesktopDir, "C:\\WINDOWS\\\\Desktop\\");

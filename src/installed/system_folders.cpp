@@ -1,13 +1,13 @@
-#include "menu/system_folders.h"
+#include "installed/system_folders.h"
 
 #include <string_view>
 
 #include "installed/path_text.h"
 
-namespace norva::menu {
+namespace norva::installed {
 namespace {
 
-using installed::PostFixDir;
+using norva::installed::PostFixDir;
 using platform::RegRoot;
 
 constexpr std::string_view kShellFolders =
@@ -56,4 +56,4 @@ SystemFolders LoadSystemInfo(platform::SystemInfo& system, platform::Registry& r
   return f;
 }
 
-}  // namespace norva::menu
+}  // namespace norva::installed

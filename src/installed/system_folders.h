@@ -6,7 +6,7 @@
 #include "platform/registry.h"
 #include "platform/system_info.h"
 
-namespace norva::menu {
+namespace norva::installed {
 
 // Folder fields end with a backslash; an unknown folder is empty.
 struct SystemFolders {
@@ -23,4 +23,4 @@ struct SystemFolders {
 
 SystemFolders LoadSystemInfo(platform::SystemInfo& system, platform::Registry& registry);
 
-}  // namespace norva::menu
+}  // namespace norva::installed
