@@ -10,10 +10,14 @@
 #include "components/clock.h"
 #include "headless/headless_driver.h"
 #include "headless/headless_host.h"
+#include "headless/headless_image_loader.h"
+#include "headless/headless_player.h"
 #include "menu/main_form.h"
+#include "menu/music.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/wine_ini_files.h"
 #include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_processes.h"
 #include "platform/wine/wine_shell.h"
 
 namespace {
@@ -25,7 +29,8 @@ int LocalMinutesNow() {
   return local.tm_hour * 60 + local.tm_min;
 }
 
-int RunHeadless(const norva::app::Options& options, norva::platform::Platform& platform) {
+int RunHeadless(const norva::app::Options& options, norva::platform::Platform& platform,
+                norva::platform::wine::WineMachine& machine) {
   using namespace norva;
   std::ifstream script_file;
   if (options.script) {
@@ -40,7 +45,12 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
   components::Clock clock;
   const menu::ScreenSize screen{options.screen_width.value_or(1024), options.screen_height.value_or(768)};
   headless::HeadlessHost host(clock, screen, options.clock_minutes.value_or(LocalMinutesNow()));
+  headless::HeadlessPlayer player(clock);
+  headless::HeadlessImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
+  form->OnAnsiCodePage = [&machine](platform::CodePage code_page) { machine.SetAnsiCodePage(code_page); };
+  form->music().SetPlayer(&player);
+  form->SetImageLoader(&pictures);
   headless::Script script(in);
   headless::HeadlessDriver driver(*form, host, clock, script, std::cout, std::cerr);
   return driver.Run();
@@ -73,7 +83,11 @@ int main(int argc, char** argv) {
   platform::wine::WineIniFiles ini(machine->files(), machine->system());
   platform::wine::WineShell shell(machine->files(), {machine->prefix(), options->runner, options->opener,
                                                      /*record_only_by_default=*/options->headless});
-  platform::Platform platform{machine->files(),    machine->drives(), ini,
-                              machine->registry(), machine->system(), shell};
-  return RunHeadless(*options, platform);
+  platform::wine::WineProcessesOptions process_options;
+  process_options.prefix = machine->prefix();
+  process_options.runner = shell.runner();
+  platform::wine::WineProcesses processes(machine->files(), machine->system(), shell.log(), process_options);
+  platform::Platform platform{
+      machine->files(), machine->drives(), ini, machine->registry(), machine->system(), shell, processes};
+  return RunHeadless(*options, platform, *machine);
 }

@@ -50,7 +50,7 @@ struct Catalog {
   Slots<TDemos, kExtra2Capacity> Extra2;
   std::int32_t Extra2Count = 0;
 
-  bool IsDVD = false;
+  std::int32_t IsDVD = 0;  // non-zero: a DVD edition; the full-games page caption wants exactly 1
   std::string IssueCode;  // MMYY, e.g. "0206"
   std::string DiscLabel;
   bool DebugMode = false;

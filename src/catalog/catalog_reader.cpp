@@ -139,6 +139,11 @@ std::int32_t ReadCount(platform::IniFile& ini, std::string_view key) {
 
 void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, InstalledDetector* detector,
                  Catalog& out) {
+  ReadCatalog(ini, disc_root, [detector](const Catalog&) { return detector; }, out);
+}
+
+void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, const DetectorFor& detector_for,
+                 Catalog& out) {
   out.notes.clear();
 
   Counts counts{};
@@ -153,7 +158,7 @@ void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, InstalledDe
   counts.extra = ReadCount(ini, "Extra");
   counts.extra2 = ReadCount(ini, "Extra2");
 
-  out.IsDVD = ini.ReadInteger(kMain, "DVD", 0) != 0;
+  out.IsDVD = ini.ReadInteger(kMain, "DVD", 0);
   out.IssueCode = ini.ReadString(kMain, "CD", "");
   out.DiscLabel = ini.ReadString(kMain, "CDLabel", "");
   out.DebugMode = ini.ReadBool(kMain, "Debug", false);
@@ -161,6 +166,7 @@ void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, InstalledDe
   const std::int32_t version = ini.ReadInteger(kMain, "Version", kDefaultEdition);
   out.Edition = static_cast<std::uint32_t>(version) >= kEditionLimit ? kDefaultEdition : version;
 
+  InstalledDetector* detector = detector_for ? detector_for(out) : nullptr;
   const ReadContext context{disc_root, "Describe" + std::to_string(out.Edition)};
   KindReader read(ini, context, detector, out);
   out.UpdateCount = read.Updates(counts.updates);

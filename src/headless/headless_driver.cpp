@@ -56,6 +56,8 @@ int HeadlessDriver::Run() {
   try {
     form_.FormCreate();
     if (!form_.Terminated()) form_.FormShow();
+    // The window comes up as the active application, as it does on a desktop.
+    if (!form_.Terminated()) form_.ApplicationActivate();
     while (!Ended()) {
       auto line = script_.Next();
       if (!line) {

@@ -1,6 +1,9 @@
 #include "headless/headless_host.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace norva::headless {
@@ -100,6 +103,21 @@ void HeadlessHost::Terminate(int exit_code) {
   if (terminate_requested_) return;
   terminate_requested_ = true;
   exit_code_ = exit_code;
+}
+
+void HeadlessHost::WaitWhile(const std::function<bool()>& still_running, int wake_fd) {
+  BlockWhile(still_running, wake_fd);
+}
+
+void BlockWhile(const std::function<bool()>& still_running, int wake_fd) {
+  while (still_running()) {
+    if (wake_fd >= 0) {
+      pollfd entry{wake_fd, POLLIN, 0};
+      if (poll(&entry, 1, -1) < 0 && errno != EINTR) wake_fd = -1;
+    } else {
+      poll(nullptr, 0, 20);
+    }
+  }
 }
 
 }  // namespace norva::headless

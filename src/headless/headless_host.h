@@ -45,6 +45,10 @@ class HeadlessHost : public menu::Host {
   void PlaceWindow(int left, int top, int width, int height) override;
   void StartSystemMove() override { ++system_moves_; }
   void Terminate(int exit_code) override;
+  // The script's clock moves only between lines, so there is nothing to pump: a wait blocks on the child.
+  void ProcessMessages() override { ++pumps_; }
+  void WaitWhile(const std::function<bool()>& still_running, int wake_fd) override;
+  void SetBusyCursor(bool busy) override { busy_cursor_ = busy; }
 
   const menu::ScreenSize& screen() const { return screen_; }
   const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
@@ -54,6 +58,7 @@ class HeadlessHost : public menu::Host {
   const WindowPlacement& placement() const { return placement_; }
   bool terminate_requested() const { return terminate_requested_; }
   int exit_code() const { return exit_code_; }
+  bool busy_cursor() const { return busy_cursor_; }
 
  private:
   components::Clock& clock_;
@@ -67,7 +72,12 @@ class HeadlessHost : public menu::Host {
   int system_moves_ = 0;
   bool terminate_requested_ = false;
   int exit_code_ = 0;
+  int pumps_ = 0;
+  bool busy_cursor_ = false;
 };
+
+// Blocks until `still_running` answers false, sleeping on `wake_fd` (or in short naps when it is -1).
+void BlockWhile(const std::function<bool()>& still_running, int wake_fd);
 
 // The answer that a dialog gets when the script ends while it is open: No, Cancel or OK.
 std::string DefaultAnswer(const std::vector<std::string>& buttons);

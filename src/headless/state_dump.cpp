@@ -6,6 +6,7 @@
 #include "components/fade_label.h"
 #include "components/image_control.h"
 #include "components/window.h"
+#include "menu/music.h"
 #include "platform/code_page.h"
 
 namespace norva::headless {
@@ -109,7 +110,7 @@ std::string DumpState(const menu::MainForm& form, const HeadlessHost& host, cons
   j["disc_root"] = d.Text(form.DiscRoot);
   j["norva_dir"] = d.Text(form.NorvaDir);
   j["issue_code"] = d.Text(catalog.IssueCode);
-  j["is_dvd"] = catalog.IsDVD;
+  j["is_dvd"] = catalog.IsDVD != 0;
   j["debug_mode"] = catalog.DebugMode;
   j["edition"] = form.Edition;
   j["language"] = form.Language;
@@ -142,7 +143,7 @@ std::string DumpState(const menu::MainForm& form, const HeadlessHost& host, cons
 
   j["settings"] = {
       {"enhanced", form.EnhancedSetting}, {"effects", form.EffectsSetting}, {"music", form.MusicSetting}};
-  j["music"] = {{"ready", form.MusicReady}, {"tune", form.CurrentTune}, {"state", form.MusicState()}};
+  j["music"] = {{"ready", form.MusicReady}, {"tune", form.CurrentTune}, {"state", form.music().State()}};
 
   j["window"] = {{"left", window.left},
                  {"top", window.top},

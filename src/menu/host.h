@@ -3,6 +3,7 @@
 // front end converts them for display.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,15 @@ class Host {
   virtual void PlaceWindow(int left, int top, int width, int height) = 0;
   // Hands the pressed left button to the window system's move (the window follows the pointer).
   virtual void StartSystemMove() = 0;
+
+  // Runs the pending events and due timers once and returns (Application.ProcessMessages).
+  virtual void ProcessMessages() = 0;
+  // Keeps handling events until `still_running` answers false: it is asked after every batch of events and
+  // whenever `wake_fd` (a descriptor that becomes readable when the awaited thing ends; -1 for none) wakes
+  // the front end. Sleeps between events; never spins.
+  virtual void WaitWhile(const std::function<bool()>& still_running, int wake_fd) = 0;
+  // The hourglass cursor while true, the default cursor after.
+  virtual void SetBusyCursor(bool busy) = 0;
 
   // Ends the message loop; the program then exits with this status.
   virtual void Terminate(int exit_code) = 0;

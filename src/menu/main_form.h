@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,11 +15,27 @@
 #include "components/window.h"
 #include "menu/host.h"
 #include "menu/main_controls.h"
+#include "installed/detection.h"
 #include "installed/system_folders.h"
 #include "platform/platform.h"
 #include "strings/messages.h"
 
+namespace norva::components {
+class ImageLoader;
+}
+
 namespace norva::menu {
+
+class DetailPanel;
+class Pages;
+class PageScreens;
+class ItemList;
+class ListInput;
+class IconColumn;
+class Pictures;
+class Music;
+class SettingsPage;
+class WindowEffects;
 
 // One entry of the page list.
 struct TPage {
@@ -28,8 +45,8 @@ struct TPage {
 
 class MainForm {
  public:
-  // The form uses, and does not own, the machine, the front end and the clock. `detector` may be null: the
-  // catalog's items are then not checked for being installed.
+  // The form uses, and does not own, the machine, the front end and the clock. Installed detection is the
+  // form's own, made for each catalog load; a `detector` given here (by tests) is used instead.
   MainForm(platform::Platform& platform, Host& host, components::Clock& clock,
            catalog::InstalledDetector* detector);
   ~MainForm();
@@ -68,8 +85,32 @@ class MainForm {
   components::Window& window() { return window_; }
   const components::Window& window() const { return window_; }
   const catalog::Catalog& catalog() const { return catalog_; }
+  // The setters of the detail panel and detection update records in place.
+  catalog::Catalog& catalog() { return catalog_; }
+  Host& host() { return host_; }
+  // Installed detection of the loaded issue; null before the catalog is read.
+  catalog::InstalledDetector* detector() { return detector_ ? detector_ : own_detector_.get(); }
+
+  // Told the edition's code page once the catalog is read (the machine's texts follow it).
+  std::function<void(platform::CodePage)> OnAnsiCodePage;
+
+  DetailPanel& panel() { return *panel_; }
+  Pictures& pictures() { return *pictures_; }
+  menu::Pages& pages() { return *pages_; }  // qualified: `Pages` is also the page list
+  PageScreens& page_screens() { return *page_screens_; }
+  ItemList& item_list() { return *item_list_; }
+  ListInput& list_input() { return *list_input_; }
+  IconColumn& icon_column() { return *icon_column_; }
+  // The front end's picture decoder; not owned, must outlive the form. Null: pictures are only checked for
+  // being there, not decoded.
+  void SetImageLoader(components::ImageLoader* loader) { image_loader_ = loader; }
+  components::ImageLoader* image_loader() const { return image_loader_; }
   const platform::Platform& platform() const { return platform_; }
   const strings::Messages& messages() const { return messages_; }
+  WindowEffects& effects() { return *effects_; }
+  SettingsPage& settings() { return *settings_; }
+  Music& music() { return *music_; }
+  const Music& music() const { return *music_; }
 
   // State, under the names of the window design.
   std::string AppTitle = "Norva CD v2";
@@ -91,15 +132,15 @@ class MainForm {
   int SelectedIcon = 0;
   int HoverIcon = 0;
   int PageIconCount = 0;
+  int PrevItemIndex = 0;   // the selection before a type-ahead or a jump by ten
+  int IconScrollStep = 5;  // pixels the page-icon column moves per tick
   std::array<TPage, 16> Pages{};  // 1..15
   int PictureCount = 0;
   int GalleryIndex = 0;
   bool SmallPictureLoaded = false;
+  int PictureHover = 0;  // 1 while the pointer is over the small picture
   bool MusicReady = false;
   int CurrentTune = 0;  // 1 or 2 once a tune was set up
-  enum class MusicPlayback { kStopped, kPlaying, kPaused };
-  MusicPlayback Playback = MusicPlayback::kStopped;
-  const char* MusicState() const;
 
   // The Installed page's list: every program recorded in the store by any issue.
   catalog::Slots<catalog::TDemos, 50> InstalledList{};
@@ -123,13 +164,25 @@ class MainForm {
   Host& host_;
   components::Clock& clock_;
   catalog::InstalledDetector* detector_;
+  std::unique_ptr<installed::Detector> own_detector_;
+  components::ImageLoader* image_loader_ = nullptr;
   components::Window window_;
   MainControls controls_;
   catalog::Catalog catalog_;
   strings::Messages messages_;
   std::vector<std::string> registered_fonts_;
+  std::unique_ptr<DetailPanel> panel_;
+  std::unique_ptr<Pictures> pictures_;
+  std::unique_ptr<menu::Pages> pages_;
+  std::unique_ptr<PageScreens> page_screens_;
+  std::unique_ptr<ItemList> item_list_;
+  std::unique_ptr<ListInput> list_input_;
+  std::unique_ptr<IconColumn> icon_column_;
   bool terminated_ = false;
   int exit_code_ = 0;
+  std::unique_ptr<WindowEffects> effects_;
+  std::unique_ptr<SettingsPage> settings_;
+  std::unique_ptr<Music> music_;
 };
 
 }  // namespace norva::menu

@@ -1,6 +1,10 @@
 // The first show of the window: the catalog load.
 #include "catalog/catalog_reader.h"
 #include "menu/main_form.h"
+#include "menu/page_screens.h"
+#include "menu/pages.h"
+#include "menu/settings_page.h"
+#include "menu/window_effects.h"
 
 namespace norva::menu {
 
@@ -15,7 +19,17 @@ void MainForm::FormShow() {
   CatalogIni = platform_.ini.Open(catalog_path);
   StringsIni = platform_.ini.Open(NorvaDir + "strings.ini");
 
-  catalog::ReadCatalog(*CatalogIni, DiscRoot, detector_, catalog_);
+  catalog::ReadCatalog(
+      *CatalogIni, DiscRoot,
+      [this](const catalog::Catalog& main) -> catalog::InstalledDetector* {
+        const auto code_page = main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
+        if (OnAnsiCodePage) OnAnsiCodePage(code_page);
+        if (detector_) return detector_;
+        own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot, main.IssueCode,
+                                                              code_page);
+        return own_detector_.get();
+      },
+      catalog_);
   // A store that cannot be written keeps its old labels; the menu goes on without this one.
   if (!catalog_.DiscLabel.empty()) StoreIni->WriteString("Main", catalog_.IssueCode, catalog_.DiscLabel);
 
@@ -37,7 +51,12 @@ void MainForm::FormShow() {
   StartHour = host_.LocalHour();
   NightMode = (StartHour >= 20 || StartHour <= 7) ? 1 : 0;
 
-  if (host_.Screen().width <= 800) EnhancedSetting = 0;  // for this run only; the store keeps the setting
+  pages_->LoadPages();
+  pages_->MainButtonClick(1);
+  page_screens_->SetDemosPage();
+
+  settings_->ApplyScreenRule();
+  effects_->SwitchMode();
 }
 
 void MainForm::SetTitle() {
@@ -46,7 +65,7 @@ void MainForm::SetTitle() {
     return from < code.size() ? code.substr(from, count) : std::string();
   };
   const std::string title =
-      std::string(catalog_.IsDVD ? "Norva DVD " : "Norva CD ") + chars(0, 2) + "-20" + chars(2, 2);
+      std::string(catalog_.IsDVD != 0 ? "Norva DVD " : "Norva CD ") + chars(0, 2) + "-20" + chars(2, 2);
   Caption = title;
   AppTitle = catalog_.DebugMode ? title + " - DEBUG MODE" : title;
   controls_.CDNumberLabel->caption = chars(0, 4);

@@ -1,8 +1,18 @@
 // Start-up and end of the program.
 #include <string_view>
 
+#include "menu/detail_panel.h"
 #include "menu/disc_location.h"
+#include "menu/icon_column.h"
+#include "menu/item_list.h"
+#include "menu/list_input.h"
 #include "menu/main_form.h"
+#include "menu/music.h"
+#include "menu/settings_page.h"
+#include "menu/window_effects.h"
+#include "menu/page_screens.h"
+#include "menu/pages.h"
+#include "menu/pictures.h"
 
 namespace norva::menu {
 namespace {
@@ -22,6 +32,25 @@ MainForm::MainForm(platform::Platform& platform, Host& host, components::Clock& 
       window_("Form1", MainControls::kBorderWidth, MainControls::kBorderHeight, clock),
       controls_(window_) {
   WireHandlers();
+  effects_ = std::make_unique<WindowEffects>(*this);
+  effects_->Wire();
+  settings_ = std::make_unique<SettingsPage>(*this);
+  settings_->Wire();
+  music_ = std::make_unique<Music>(*this);
+  music_->Wire();
+  panel_ = std::make_unique<DetailPanel>(*this);
+  panel_->Wire();
+  pictures_ = std::make_unique<Pictures>(*this);
+  pictures_->Wire();
+  pages_ = std::make_unique<menu::Pages>(*this);
+  pages_->Wire();
+  page_screens_ = std::make_unique<PageScreens>(*this);
+  item_list_ = std::make_unique<ItemList>(*this);
+  item_list_->Wire();
+  list_input_ = std::make_unique<ListInput>(*this);
+  list_input_->Wire();
+  icon_column_ = std::make_unique<IconColumn>(*this);
+  icon_column_->Wire();
 }
 
 MainForm::~MainForm() = default;
@@ -31,10 +60,6 @@ void MainForm::WireHandlers() {
   controls_.ExitSpot->OnClick = [this] { ExitSpotClick(); };
   controls_.DebugLabel1->OnClick = [this] { DebugLabel1Click(); };
   controls_.DebugLabel2->OnClick = [this] { DebugLabel2Click(); };
-  controls_.StartTimer->OnTimer = [this] {
-    controls_.StartTimer->SetEnabled(false);
-    controls_.AnimationTimer->SetEnabled(true);
-  };
 }
 
 void MainForm::FormCreate() {
@@ -104,25 +129,11 @@ void MainForm::ChangeCharsets() {
 }
 
 void MainForm::Unbold() {
-  for (int i = 1; i <= 10; ++i) controls_.DemosLabel[i]->font.bold = false;
+  item_list_->Unbold();
 }
 
 void MainForm::SetOff() {
-  controls_.FirmLabel->caption.clear();
-  controls_.NameLabel->caption.clear();
-  controls_.DateLabel->caption.clear();
-  // A disabled button shows no picture and ignores clicks; a flag that is off shows nothing. The CZ flag
-  // belongs to the Czech interface only: elsewhere its place keeps the placeholder picture.
-  for (auto* button : {controls_.PlayImage, controls_.StopImage, controls_.WebImage, controls_.ReadmeImage}) {
-    button->tag = 0;
-    button->image = -1;
-  }
-  for (auto* flag :
-       {controls_.Flag_Playable, controls_.Flag_Unplayable, controls_.Flag_Net, controls_.Flag_3D}) {
-    flag->image = -1;
-  }
-  if (Language == 1) controls_.Flag_CZ->image = -1;
-  controls_.Label2->visible = false;
+  panel_->SetOff();
 }
 
 void MainForm::Fail(std::string_view text) {
@@ -133,25 +144,11 @@ void MainForm::Fail(std::string_view text) {
 }
 
 void MainForm::ApplicationActivate() {
-  // The music watch starts a full period again, so a paused tune resumes a while after the menu is back.
-  controls_.MusicTimer->SetEnabled(false);
-  controls_.MusicTimer->SetEnabled(true);
+  music_->ApplicationActivate();
 }
 
 void MainForm::ApplicationDeActivate() {
-  controls_.MusicTimer->SetEnabled(false);
-}
-
-const char* MainForm::MusicState() const {
-  switch (Playback) {
-    case MusicPlayback::kPlaying:
-      return "playing";
-    case MusicPlayback::kPaused:
-      return "paused";
-    case MusicPlayback::kStopped:
-      break;
-  }
-  return "stopped";
+  music_->ApplicationDeActivate();
 }
 
 void MainForm::ExitButtonClick() {
@@ -173,7 +170,7 @@ void MainForm::DebugLabel2Click() {
 }
 
 void MainForm::FormDestroy() {
-  MusicReady = false;
+  music_->FormDestroy();
   UnregisterFonts();
   controls_.DIBFormShaper1->active = false;
 }

@@ -5,6 +5,7 @@
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
@@ -18,6 +19,7 @@ struct Platform {
   Registry& registry;
   SystemInfo& system;
   Shell& shell;
+  Processes& processes;
 };
 
 }  // namespace norva::platform

@@ -35,6 +35,8 @@ class Shell {
   // above 32 when the launch was handed over, else an error value (2 file not found, 31 no program for it).
   virtual int ShellExecute(std::string_view verb, std::string_view file, std::string_view params,
                            std::string_view dir, int show) = 0;
+  // Whether the machine has a program for PDF documents (the menu otherwise installs the disc's reader).
+  virtual bool PdfProgramRegistered() = 0;
   // Every launch since start, in order.
   virtual const std::vector<LaunchRecord>& Launches() const = 0;
 };

@@ -32,6 +32,7 @@ TEST(CatalogMainTest, ReadsTheIssueFacts) {
   const auto c = LoadCatalog("[main]\ndvd=1\ncd=1107\nCDLabel=Zvl\xe1\x9atn\xed 2007\ndebug=1\nversion=2\n");
   EXPECT_TRUE(c->IsDVD);
   EXPECT_EQ(c->IssueCode, "1107");
+  EXPECT_EQ(LoadCatalog("[Main]\nDVD=2\n")->IsDVD, 2) << "kept as read: only exactly 1 names the full games";
   EXPECT_EQ(c->DiscLabel, "Zvl\xe1\x9atn\xed 2007");
   EXPECT_TRUE(c->DebugMode);
   EXPECT_EQ(c->Edition, 2);

@@ -5,9 +5,13 @@
 #include "components/clock.h"
 #include "headless/headless_driver.h"
 #include "headless/headless_host.h"
+#include "headless/headless_image_loader.h"
+#include "headless/headless_player.h"
 #include "menu/main_form.h"
+#include "menu/music.h"
 #include "platform/wine/wine_ini_files.h"
 #include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_processes.h"
 #include "platform/wine/wine_shell.h"
 #include "support/temp_dir.h"
 
@@ -24,11 +28,20 @@ ScenarioResult Scenario::Run() const {
   }
   platform::wine::WineIniFiles ini(machine->files(), machine->system());
   platform::wine::WineShell shell(machine->files(), {machine->prefix(), std::nullopt, std::nullopt, true});
-  platform::Platform platform{machine->files(),    machine->drives(), ini,
-                              machine->registry(), machine->system(), shell};
+  platform::wine::WineProcessesOptions process_options;
+  process_options.prefix = machine->prefix();
+  process_options.runner = shell.runner();
+  platform::wine::WineProcesses processes(machine->files(), machine->system(), shell.log(), process_options);
+  platform::Platform platform{
+      machine->files(), machine->drives(), ini, machine->registry(), machine->system(), shell, processes};
   components::Clock clock;
   headless::HeadlessHost host(clock, {screen_width, screen_height}, clock_minutes);
+  headless::HeadlessPlayer player(clock);
+  headless::HeadlessImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
+  form->OnAnsiCodePage = [&machine](platform::CodePage code_page) { machine->SetAnsiCodePage(code_page); };
+  form->music().SetPlayer(&player);
+  form->SetImageLoader(&pictures);
   std::istringstream in(script);
   std::ostringstream out, err;
   headless::Script lines(in);

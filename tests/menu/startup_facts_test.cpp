@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
-#include "menu/disc_location.h"
 #include "installed/system_folders.h"
+#include "menu/disc_location.h"
 
 namespace norva::menu {
 namespace {

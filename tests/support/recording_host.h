@@ -2,7 +2,10 @@
 // every call the menu made.
 #pragma once
 
+#include <poll.h>
+
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,9 +32,12 @@ class RecordingHost : public menu::Host {
       return answer;
     }
     switch (buttons) {
-      case menu::MessageButtons::kOk: return menu::MessageAnswer::kOk;
-      case menu::MessageButtons::kYesNo: return menu::MessageAnswer::kNo;
-      default: return menu::MessageAnswer::kCancel;
+      case menu::MessageButtons::kOk:
+        return menu::MessageAnswer::kOk;
+      case menu::MessageButtons::kYesNo:
+        return menu::MessageAnswer::kNo;
+      default:
+        return menu::MessageAnswer::kCancel;
     }
   }
   bool AddFontResource(const std::string& host_path) override {
@@ -50,6 +56,24 @@ class RecordingHost : public menu::Host {
   }
   void StartSystemMove() override { calls.push_back("StartSystemMove"); }
   void Terminate(int exit_code) override { calls.push_back("Terminate " + std::to_string(exit_code)); }
+  void ProcessMessages() override {
+    ++pumps;
+    if (on_pump) on_pump();
+  }
+  // Sleeps on the descriptor between checks, pumping once per wake-up, as a window's event loop would.
+  void WaitWhile(const std::function<bool()>& still_running, int wake_fd) override {
+    calls.push_back("WaitWhile");
+    while (still_running()) {
+      ProcessMessages();
+      if (!still_running()) break;
+      pollfd entry{wake_fd, POLLIN, 0};
+      poll(wake_fd >= 0 ? &entry : nullptr, wake_fd >= 0 ? 1 : 0, wake_fd >= 0 ? -1 : 20);
+    }
+  }
+  void SetBusyCursor(bool busy) override {
+    calls.push_back(busy ? "SetBusyCursor 1" : "SetBusyCursor 0");
+    busy_cursor = busy;
+  }
 
   std::deque<menu::MessageAnswer> answers;
   std::vector<Message> messages;
@@ -58,6 +82,10 @@ class RecordingHost : public menu::Host {
   bool accept_fonts = true;
   menu::ScreenSize screen{1024, 768};
   int hour = 12;
+  int pumps = 0;
+  bool busy_cursor = false;
+  // Runs on every pump (a test's "event" during a wait).
+  std::function<void()> on_pump;
 };
 
 }  // namespace norva::test

@@ -1,5 +1,8 @@
 #include "platform/wine/wine_shell.h"
 
+#include "platform/wine/host_spawn.h"
+
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,8 +82,9 @@ std::optional<std::string> FindOnPath(const std::string& program) {
     const auto colon = rest.find(':');
     std::string dir(rest.substr(0, colon));
     rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + program;
+    // An empty PATH entry means the current folder.
+    std::string candidate = dir.empty() ? std::string(1, '.') : std::move(dir);
+    candidate.append(1, '/').append(program);
     if (access(candidate.c_str(), X_OK) == 0) return candidate;
   }
   return std::nullopt;
@@ -90,7 +94,38 @@ WineShell::WineShell(FileSystem& files, WineShellOptions options)
     : files_(files),
       prefix_(std::move(options.prefix)),
       runner_(CommandOrDefault(options.runner, "wine", options.record_only_by_default)),
-      opener_(CommandOrDefault(options.opener, "xdg-open", options.record_only_by_default)) {}
+      opener_(CommandOrDefault(options.opener, "xdg-open", options.record_only_by_default)),
+      opener_named_(options.opener.has_value()) {}
+
+bool WineShell::PdfProgramRegistered() {
+  if (opener_.empty()) return false;
+  // A named opener is trusted to open anything; the desktop's opener is asked for its PDF handler.
+  if (opener_named_) return true;
+  const auto mime = FindOnPath("xdg-mime");
+  if (!mime) return false;
+  int out[2];
+  if (pipe(out) != 0) return false;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string program = *mime, query = "query", what = "default", type = "application/pdf";
+  char* argv[] = {program.data(), query.data(), what.data(), type.data(), nullptr};
+  pid_t pid = 0;
+  const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  std::string answer;
+  if (failed == 0) {
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+      answer.append(buffer, static_cast<std::size_t>(n));
+    waitpid(pid, nullptr, 0);
+  }
+  close(out[0]);
+  return answer.find_first_not_of(" \t\r\n") != std::string::npos;
+}
 
 WineShell::~WineShell() {
   ReapChildren();
@@ -106,7 +141,7 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
   record.params = std::string(params);
   record.dir = std::string(dir);
   record.show = show;
-  launches_.push_back(record);
+  log_.Add(record);
 
   const std::string host_dir = files_.HostPath(dir.empty() ? files_.CurrentDir() : dir).value_or(".");
   if (IsAddress(file)) {
@@ -142,28 +177,11 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
 }
 
 bool WineShell::Spawn(std::vector<std::string> argv, const std::string& host_dir, bool with_prefix) {
-  std::vector<char*> args;
-  for (auto& word : argv) args.push_back(word.data());
-  args.push_back(nullptr);
-
-  std::vector<std::string> env_text;
-  for (char** e = environ; *e; ++e) {
-    if (with_prefix && std::string_view(*e).rfind("WINEPREFIX=", 0) == 0) continue;
-    env_text.emplace_back(*e);
-  }
-  if (with_prefix) env_text.push_back("WINEPREFIX=" + prefix_.string());
-  std::vector<char*> env;
-  for (auto& entry : env_text) env.push_back(entry.data());
-  env.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, host_dir.c_str());
-  pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) return false;
-  children_.push_back(pid);
+  SpawnRequest request{std::move(argv), host_dir, std::nullopt, false};
+  if (with_prefix) request.prefix = prefix_;
+  const auto pid = SpawnHostProgram(request);
+  if (!pid) return false;
+  children_.push_back(*pid);
   return true;
 }
 

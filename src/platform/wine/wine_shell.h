@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/launch_log.h"
 #include "platform/shell.h"
 
 namespace norva::platform::wine {
@@ -29,7 +30,11 @@ class WineShell final : public Shell {
 
   int ShellExecute(std::string_view verb, std::string_view file, std::string_view params,
                    std::string_view dir, int show) override;
-  const std::vector<LaunchRecord>& Launches() const override { return launches_; }
+  bool PdfProgramRegistered() override;
+  const std::vector<LaunchRecord>& Launches() const override { return log_.records(); }
+
+  // The launch log, shared with the process backend so that the run has one ordered log.
+  LaunchLog& log() { return log_; }
 
   // The runner's command words, empty when there is none ("wine" on the PATH, unless only logging).
   const std::vector<std::string>& runner() const { return runner_; }
@@ -44,7 +49,8 @@ class WineShell final : public Shell {
   std::filesystem::path prefix_;
   std::vector<std::string> runner_;
   std::vector<std::string> opener_;
-  std::vector<LaunchRecord> launches_;
+  bool opener_named_ = false;
+  LaunchLog log_;
   std::vector<int> children_;
 };
 
@@ -52,7 +58,7 @@ class WineShell final : public Shell {
 // group (and are removed).
 std::vector<std::string> SplitCommandWords(std::string_view text);
 
-// The full path of a program found on the PATH, or nullopt.
+// The full path of a program found on the PATH (or a path given with a slash that is executable), or nullopt.
 std::optional<std::string> FindOnPath(const std::string& program);
 
 }  // namespace norva::platform::wine

@@ -1,0 +1,94 @@
+#include "install/launcher.h"
+
+#include <algorithm>
+
+#include "install/command_text.h"
+
+namespace norva::install {
+namespace {
+
+constexpr std::size_t kParamLimit = 20;
+constexpr std::size_t kEnvLimit = 250;
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+// Restores the default cursor on every way out of a wait.
+class BusyCursor {
+ public:
+  explicit BusyCursor(menu::Host& host) : host_(host) { host_.SetBusyCursor(true); }
+  ~BusyCursor() { host_.SetBusyCursor(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  menu::Host& host_;
+};
+
+}  // namespace
+
+Launcher::Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root,
+                   platform::IniFile* catalog)
+    : platform_(platform), host_(host), disc_root_(std::move(disc_root)), catalog_(catalog) {}
+
+std::string Launcher::WorkingDirOf(std::string_view text) {
+  return install::WorkingDirOf(text,
+                               [this](std::string_view path) { return platform_.files.FileExists(path); });
+}
+
+void Launcher::ShellExec(std::string_view text, int show) {
+  const std::string upper = UpperAscii(text);
+  std::string file(text);
+  std::string params;
+  // The file part ends three characters after the last dot (four for ".HTML"); what follows is parameters.
+  // A text without any dot is handed over whole.
+  if (const auto dot = text.find_last_of('.'); dot != std::string_view::npos) {
+    const std::size_t length = dot + 1 + (Contains(upper, ".HTML") ? 4 : 3);
+    file = std::string(text.substr(0, std::min(length, text.size())));
+    if (file.size() < text.size()) params = std::string(text.substr(file.size(), kParamLimit));
+  }
+  if (Contains(upper, ".PDF") && !platform_.shell.PdfProgramRegistered()) {
+    const std::string reader = catalog_ ? catalog_->ReadString("MAIN", "AcrobatReader", "") : std::string();
+    WaitExec(disc_root_ + "\\" + reader, platform::kShowNormal);
+  }
+  platform_.shell.ShellExecute("OPEN", file, params, "", show);
+}
+
+bool Launcher::NormalExec(std::string_view text, int show) {
+  if (text.empty()) return false;
+  const auto process = platform_.processes.Create(text, WorkingDirOf(text), show, /*wait=*/false);
+  if (process) platform_.processes.Close(*process);
+  // Documents the process start cannot run go to the shell; each kind is tested on its own.
+  const std::string upper = UpperAscii(text);
+  for (const char* kind : {".HTM", ".MSI", ".LNK", ".ZIP"}) {
+    if (Contains(upper, kind)) ShellExec(text, platform::kShowNormal);
+  }
+  return process.has_value();
+}
+
+bool Launcher::WaitExec(std::string_view text, int show) {
+  if (text.empty()) return false;
+  std::string dir = WorkingDirOf(text);
+  if (dir.rfind("RunDll32", 0) == 0) dir = "C:\\";
+  BusyCursor busy(host_);
+  const auto process = platform_.processes.Create(text, dir, show, /*wait=*/true);
+  if (!process) return false;
+  auto& processes = platform_.processes;
+  host_.WaitWhile([&] { return !processes.ExitCode(*process).has_value(); },
+                  processes.EndedDescriptor(*process));
+  processes.Close(*process);
+  return true;
+}
+
+void Launcher::PumpMessages() {
+  host_.ProcessMessages();
+}
+
+std::string Launcher::GetEnvVar(std::string_view name) {
+  std::string value = platform_.system.GetEnv(name).value_or("");
+  if (value.size() > kEnvLimit) value.resize(kEnvLimit);
+  return value;
+}
+
+}  // namespace norva::install

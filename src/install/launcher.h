@@ -1,0 +1,47 @@
+// Starting programs and documents for the menu: ShellExec hands a file to the shell, NormalExec starts a
+// process and returns, WaitExec starts one and keeps the menu alive until it ends. Launch failures are not
+// reported to the user; only the results say what happened.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "menu/host.h"
+#include "platform/ini_file.h"
+#include "platform/platform.h"
+
+namespace norva::install {
+
+class Launcher {
+ public:
+  // `platform` and `host` are borrowed and must outlive the launcher. `disc_root` is the disc's drive ("D:").
+  // `catalog` (borrowed, may be null before the catalog is open) supplies [Main] AcrobatReader.
+  Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root, platform::IniFile* catalog);
+
+  void SetDiscRoot(std::string disc_root) { disc_root_ = std::move(disc_root); }
+  void SetCatalog(platform::IniFile* catalog) { catalog_ = catalog; }
+
+  // Opens the file part of `text` with the verb "OPEN", passing at most 20 characters after it as
+  // parameters. A PDF document without a PDF program first runs the disc's reader setup to its end.
+  void ShellExec(std::string_view text, int show);
+  // Starts `text` as a process in its working directory without waiting; pages, installers, shortcuts and
+  // archives among it are handed to the shell as well. True when the process was created.
+  bool NormalExec(std::string_view text, int show);
+  // Starts `text` and handles the front end's events until it ends, with the hourglass shown meanwhile.
+  // True when the process was created and has ended.
+  bool WaitExec(std::string_view text, int show);
+  // Runs the front end's pending events once.
+  void PumpMessages();
+  // An environment variable of the machine; empty when unset. Values are cut to 250 characters.
+  std::string GetEnvVar(std::string_view name);
+  // The working directory of a command text, tested against the machine's files.
+  std::string WorkingDirOf(std::string_view text);
+
+ private:
+  platform::Platform& platform_;
+  menu::Host& host_;
+  std::string disc_root_;
+  platform::IniFile* catalog_;
+};
+
+}  // namespace norva::install

@@ -1,0 +1,110 @@
+#include "menu/icon_column.h"
+
+#include <algorithm>
+
+#include "menu/main_form.h"
+#include "menu/window_effects.h"
+
+namespace norva::menu {
+namespace {
+
+constexpr int kSlots = 11;
+constexpr int kStep = 5;
+constexpr int kFade = 30;
+
+}  // namespace
+
+void IconColumn::Wire() {
+  auto& c = form_.controls();
+  c.Down2->OnMouseMove = [this](int x, int y) { Down2MouseMove(x, y); };
+  c.Up2->OnMouseMove = [this](int x, int y) { Up2MouseMove(x, y); };
+  c.ScrollDownTimer->OnTimer = [this] { ScrollDownTimer(); };
+  c.ScrollUpTimer->OnTimer = [this] { ScrollUpTimer(); };
+}
+
+void IconColumn::Down2Hover() {
+  auto& c = form_.controls();
+  if (c.Down2->image == -1) return;
+  c.Down2->image = 81 + 2 * form_.NightMode;
+  form_.IconScrollStep = kStep;
+  c.ScrollDownTimer->SetEnabled(true);
+  c.ScrollUpTimer->SetEnabled(false);
+}
+
+void IconColumn::Up2Hover() {
+  auto& c = form_.controls();
+  if (c.Up2->image == -1) return;
+  c.Up2->image = 85 + 2 * form_.NightMode;
+  form_.IconScrollStep = kStep;
+  c.ScrollUpTimer->SetEnabled(true);
+  c.ScrollDownTimer->SetEnabled(false);
+}
+
+void IconColumn::Down2MouseMove(int x, int y) {
+  Down2Hover();
+  form_.effects().MoveArrows(*form_.controls().Down2, x, y);
+}
+
+void IconColumn::Up2MouseMove(int x, int y) {
+  Up2Hover();
+  form_.effects().MoveArrows(*form_.controls().Up2, x, y);
+}
+
+void IconColumn::ScrollDownTimer() {
+  auto& c = form_.controls();
+  const int count = form_.PageIconCount;
+  if (count < 6) {
+    // Five icons fit in the column: there is nothing below to reveal.
+    c.ScrollDownTimer->SetEnabled(false);
+    return;
+  }
+  if (count <= kSlots && c.DIBSection[count]->rect.top < 330) {
+    // With eight or more icons the arrow goes once the last one is in view.
+    if (count >= 8) c.Down2->image = -1;
+    c.ScrollDownTimer->SetEnabled(false);
+    return;
+  }
+  c.Up2->image = 84 + 2 * form_.NightMode;
+  for (int n = 1; n <= 5; ++n) {
+    if (c.DIBSection[n]->rect.top < 50) SetOpacity(n, -kFade);
+  }
+  for (int n = 6; n <= kSlots; ++n) {
+    if (c.DIBSection[n]->rect.top < 396) SetOpacity(n, kFade);
+  }
+  MoveColumn(-form_.IconScrollStep);
+}
+
+void IconColumn::ScrollUpTimer() {
+  auto& c = form_.controls();
+  if (c.DIBSection[1]->rect.top >= 56) {
+    c.Up2->image = -1;
+    c.ScrollUpTimer->SetEnabled(false);
+    return;
+  }
+  c.Down2->image = 80 + 2 * form_.NightMode;
+  for (int n = 1; n <= 5; ++n) {
+    if (c.DIBSection[n]->rect.top > 20) SetOpacity(n, kFade);
+  }
+  for (int n = 6; n <= kSlots; ++n) {
+    if (c.DIBSection[n]->rect.top > 330) SetOpacity(n, -kFade);
+  }
+  MoveColumn(form_.IconScrollStep);
+}
+
+void IconColumn::MoveColumn(int dy) {
+  auto& c = form_.controls();
+  for (int n = 1; n <= kSlots; ++n) {
+    c.DIBSection[n]->rect.top += dy;
+    c.IconLabel[n]->rect.top += dy;
+  }
+}
+
+void IconColumn::SetOpacity(int icon, int delta) {
+  if (icon < 1 || icon > kSlots) return;
+  auto& c = form_.controls();
+  const int opacity = std::clamp(c.DIBSection[icon]->opacity + delta, 0, 255);
+  c.DIBSection[icon]->opacity = opacity;
+  c.IconLabel[icon]->opacity = opacity;
+}
+
+}  // namespace norva::menu

@@ -1,0 +1,44 @@
+// Scrolling of the page-icon column: hovering its arrows (or turning the wheel over it) starts a 10 ms
+// timer that moves all eleven icons and their captions by `IconScrollStep` pixels per tick, fading the icons
+// that leave or enter the visible band, until the first or last icon is in place.
+//
+// ScrollDownTimer moves the column up (revealing the lower icons; started from Down2), ScrollUpTimer moves it
+// down (started from Up2).
+#pragma once
+
+namespace norva::menu {
+
+class MainForm;
+
+class IconColumn {
+ public:
+  // The form owns this object and outlives it.
+  explicit IconColumn(MainForm& form) : form_(form) {}
+
+  // Assigns the arrows' hovers and the two timers.
+  void Wire();
+
+  // Hovers of the column arrows, x and y in the arrow's own coordinates; they end with the decorative
+  // arrows' move.
+  void Down2MouseMove(int x, int y);
+  void Up2MouseMove(int x, int y);
+  // What hovering an arrow does to the column, without the decorative arrows (also the wheel's action);
+  // nothing while the arrow shows no picture.
+  void Down2Hover();
+  void Up2Hover();
+
+  // One tick of each direction.
+  void ScrollDownTimer();
+  void ScrollUpTimer();
+
+  // Adds `delta` to the opacity of icon n (1..11) and its caption, kept within 0..255; other n do nothing.
+  void SetOpacity(int icon, int delta);
+
+ private:
+  // Moves every icon and caption down by `dy` pixels (up when negative).
+  void MoveColumn(int dy);
+
+  MainForm& form_;
+};
+
+}  // namespace norva::menu

@@ -1,0 +1,38 @@
+// Creating Windows processes and waiting for them, as CreateProcess and GetExitCodeProcess do.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace norva::platform {
+
+// Identifies one created process until it is closed; never reused within a run.
+using ProcessHandle = int;
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+
+  // Starts a program from a command text: a quoted first token names the program, else the shortest leading
+  // run of words that names an existing file; the rest are its arguments. `working_dir` is a DOS path,
+  // `show` a ShowWindow value; `wait` only says (for the launch log) that the caller will wait for it.
+  // nullopt when no process could be created (no such program, not a program, nothing to run it with).
+  virtual std::optional<ProcessHandle> Create(std::string_view command_text, std::string_view working_dir,
+                                              int show, bool wait) = 0;
+
+  // The exit code once the process has ended; nullopt while it runs (GetExitCodeProcess's STILL_ACTIVE).
+  virtual std::optional<int> ExitCode(ProcessHandle process) = 0;
+
+  // A descriptor that becomes readable when the process ends, for a front end to wait on together with its
+  // own events; owned by the handle and valid until Close. -1 when the process has already been collected.
+  virtual int EndedDescriptor(ProcessHandle process) = 0;
+
+  // Blocks until the process has ended (a front end without events of its own waits this way).
+  virtual void Wait(ProcessHandle process) = 0;
+
+  // Releases the handle (CloseHandle); a process still running goes on on its own. After a waited process,
+  // the machine is given a bounded time to settle (the registry saved) before this returns.
+  virtual void Close(ProcessHandle process) = 0;
+};
+
+}  // namespace norva::platform

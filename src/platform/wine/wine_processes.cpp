@@ -1,0 +1,221 @@
+#include "platform/wine/wine_processes.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/wine/host_spawn.h"
+#include "platform/wine/wine_shell.h"
+
+namespace norva::platform::wine {
+namespace {
+
+std::string LowerExtension(std::string_view path) {
+  const auto dot = path.find_last_of('.');
+  const auto slash = path.find_last_of("\\/:");
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  std::string ext(path.substr(dot + 1));
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext;
+}
+
+bool IsProgram(std::string_view path) {
+  const std::string ext = LowerExtension(path);
+  return ext == "exe" || ext == "com" || ext == "bat" || ext == "cmd";
+}
+
+std::string WithBackslash(std::string dir) {
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+int ExitCodeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return 1;
+}
+
+std::optional<std::string> DeriveWineserver(const std::vector<std::string>& runner) {
+  if (runner.empty()) return std::nullopt;
+  const std::filesystem::path program(runner.front());
+  if (program.filename().string().rfind("wine", 0) != 0) return std::nullopt;
+  if (program.has_parent_path()) {
+    const auto beside = program.parent_path() / "wineserver";
+    if (access(beside.c_str(), X_OK) == 0) return beside.string();
+  }
+  return FindOnPath("wineserver");
+}
+
+}  // namespace
+
+CommandSplit SplitCommandText(std::string_view text, const std::function<bool(const std::string&)>& exists) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  text = text.substr(first);
+  CommandSplit split;
+  std::string_view rest;
+  if (text.front() == '"') {
+    const auto close = text.find('"', 1);
+    split.program = std::string(text.substr(1, close == std::string_view::npos ? text.npos : close - 1));
+    rest = close == std::string_view::npos ? std::string_view() : text.substr(close + 1);
+  } else {
+    // The shortest run of words that names a file: "C:\Program Files\Game\game.exe -x" finds the program
+    // after two words.
+    std::size_t end = 0;
+    std::optional<std::size_t> found;
+    while (end != std::string_view::npos && !found) {
+      end = text.find_first_of(" \t", text.find_first_not_of(" \t", end));
+      const std::string candidate(text.substr(0, end));
+      if (exists(candidate) || exists(candidate + ".exe")) found = end;
+    }
+    const std::size_t cut = found ? *found : text.find_first_of(" \t");
+    split.program = std::string(text.substr(0, cut));
+    rest = cut == std::string_view::npos ? std::string_view() : text.substr(cut);
+  }
+  split.arguments = SplitCommandWords(rest);
+  return split;
+}
+
+WineProcesses::WineProcesses(FileSystem& files, SystemInfo& system, LaunchLog& log,
+                             WineProcessesOptions options)
+    : files_(files),
+      system_(system),
+      log_(log),
+      options_(std::move(options)),
+      wineserver_(options_.wineserver ? options_.wineserver : DeriveWineserver(options_.runner)) {}
+
+WineProcesses::~WineProcesses() {
+  for (auto& [handle, child] : children_) {
+    if (child.ended_fd >= 0) close(child.ended_fd);
+    detached_.push_back(child);
+  }
+  ReapDetached();
+}
+
+std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text,
+                                                   std::string_view working_dir, int /*show*/, bool wait) {
+  ReapDetached();
+  LaunchRecord record;
+  record.op = LaunchRecord::Op::kCreate;
+  record.cmd = std::string(command_text);
+  record.dir = std::string(working_dir);
+  record.wait = wait;
+  const std::size_t index = log_.Add(record);
+  if (options_.runner.empty()) return std::nullopt;
+
+  // A bare program name is looked for where CreateProcess looks: the working folder, then the system and
+  // Windows folders.
+  const auto resolve = [&](const std::string& name) -> std::optional<std::string> {
+    std::vector<std::string> places;
+    if (name.find_first_of("\\:") != std::string::npos) {
+      places = {name};
+    } else {
+      places = {WithBackslash(std::string(working_dir)) + name,
+                WithBackslash(system_.SystemDirectory()) + name,
+                WithBackslash(system_.WindowsDirectory()) + name};
+    }
+    for (const auto& place : places) {
+      if (files_.FileExists(place)) return place;
+      if (LowerExtension(place).empty() && files_.FileExists(place + ".exe")) return place + ".exe";
+    }
+    return std::nullopt;
+  };
+  const CommandSplit split =
+      SplitCommandText(command_text, [&](const std::string& name) { return resolve(name).has_value(); });
+  const auto program = resolve(split.program);
+  if (!program || !IsProgram(*program)) return std::nullopt;
+  const auto host_program = files_.HostPath(*program);
+  const auto host_dir = files_.HostPath(working_dir);
+  std::error_code error;
+  if (!host_program || !host_dir || !std::filesystem::is_directory(*host_dir, error)) return std::nullopt;
+
+  SpawnRequest request{options_.runner, *host_dir, options_.prefix, true};
+  request.argv.push_back(*host_program);
+  request.argv.insert(request.argv.end(), split.arguments.begin(), split.arguments.end());
+  const auto pid = SpawnHostProgram(request);
+  if (!pid) return std::nullopt;
+  log_.at(index).started = true;
+
+  const ProcessHandle handle = next_handle_++;
+  children_[handle] = Child{*pid, OpenEndedDescriptor(*pid), index, wait, std::nullopt};
+  return handle;
+}
+
+void WineProcesses::Collect(Child& child, bool block) {
+  if (child.exit_code || child.pid < 0) return;
+  int status = 0;
+  pid_t done = 0;
+  do {
+    done = waitpid(child.pid, &status, block ? 0 : WNOHANG);
+  } while (done < 0 && errno == EINTR);
+  if (done == child.pid) {
+    child.exit_code = ExitCodeOf(status);
+    log_.at(child.log_index).exit_code = child.exit_code;
+  } else if (done < 0) {
+    // Not our child any more (collected elsewhere): report it ended rather than running for ever.
+    child.exit_code = 1;
+    log_.at(child.log_index).exit_code = child.exit_code;
+  }
+}
+
+std::optional<int> WineProcesses::ExitCode(ProcessHandle process) {
+  const auto found = children_.find(process);
+  if (found == children_.end()) return std::nullopt;
+  Collect(found->second, false);
+  return found->second.exit_code;
+}
+
+int WineProcesses::EndedDescriptor(ProcessHandle process) {
+  const auto found = children_.find(process);
+  return found == children_.end() ? -1 : found->second.ended_fd;
+}
+
+void WineProcesses::Wait(ProcessHandle process) {
+  const auto found = children_.find(process);
+  if (found != children_.end()) Collect(found->second, true);
+}
+
+void WineProcesses::Close(ProcessHandle process) {
+  const auto found = children_.find(process);
+  if (found == children_.end()) return;
+  Child child = found->second;
+  children_.erase(found);
+  if (child.ended_fd >= 0) close(child.ended_fd);
+  Collect(child, false);
+  if (!child.exit_code) {
+    detached_.push_back(child);
+  } else if (child.wait) {
+    SettleWineserver();
+  }
+}
+
+void WineProcesses::SettleWineserver() {
+  // The prefix's wineserver keeps the registry in memory; after an install or uninstall it is given a bounded
+  // time to write it out and exit, so that the menu reads what the program left behind.
+  if (!wineserver_) return;
+  const auto pid = SpawnHostProgram({{*wineserver_, "-w"}, {}, options_.prefix, true});
+  if (!pid) return;
+  const int ended = OpenEndedDescriptor(*pid);
+  bool finished = false;
+  if (ended >= 0) {
+    pollfd entry{ended, POLLIN, 0};
+    int ready = 0;
+    do {
+      ready = poll(&entry, 1, static_cast<int>(options_.settle_limit.count()));
+    } while (ready < 0 && errno == EINTR);
+    finished = ready > 0;
+    close(ended);
+  }
+  if (!finished) kill(*pid, SIGKILL);
+  waitpid(*pid, nullptr, 0);
+}
+
+void WineProcesses::ReapDetached() {
+  std::erase_if(detached_, [](const Child& child) { return waitpid(child.pid, nullptr, WNOHANG) != 0; });
+}
+
+}  // namespace norva::platform::wine
