@@ -26,7 +26,8 @@ struct Disc {
     root = fs::temp_directory_path() / ("norva-bench-" + std::to_string(getpid()));
     fs::create_directories(root / "disc" / "Norva");
     std::ofstream(root / "disc" / "NORVA.EXE") << "MZ";
-    std::ofstream(root / "disc" / "Norva" / "NORVAXP.ini", std::ios::binary) << norva::test::FullCatalogText();
+    std::ofstream(root / "disc" / "Norva" / "NORVAXP.ini", std::ios::binary)
+        << norva::test::FullCatalogText();
   }
   ~Disc() {
     std::error_code ignored;

@@ -51,7 +51,7 @@ struct Catalog {
   std::int32_t Extra2Count = 0;
 
   std::int32_t IsDVD = 0;  // non-zero: a DVD edition; the full-games page caption wants exactly 1
-  std::string IssueCode;  // MMYY, e.g. "0206"
+  std::string IssueCode;   // MMYY, e.g. "0206"
   std::string DiscLabel;
   bool DebugMode = false;
   std::int32_t Edition = 1;  // 0..6, the language numbering of the interface

@@ -139,7 +139,8 @@ std::int32_t ReadCount(platform::IniFile& ini, std::string_view key) {
 
 void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, InstalledDetector* detector,
                  Catalog& out) {
-  ReadCatalog(ini, disc_root, [detector](const Catalog&) { return detector; }, out);
+  ReadCatalog(
+      ini, disc_root, [detector](const Catalog&) { return detector; }, out);
 }
 
 void ReadCatalog(platform::IniFile& ini, std::string_view disc_root, const DetectorFor& detector_for,

@@ -13,10 +13,10 @@
 #include "catalog/installed_detector.h"
 #include "components/clock.h"
 #include "components/window.h"
-#include "menu/host.h"
-#include "menu/main_controls.h"
 #include "installed/detection.h"
 #include "installed/system_folders.h"
+#include "menu/host.h"
+#include "menu/main_controls.h"
 #include "platform/platform.h"
 #include "strings/messages.h"
 
@@ -132,8 +132,10 @@ class MainForm {
   int SelectedIcon = 0;
   int HoverIcon = 0;
   int PageIconCount = 0;
-  int PrevItemIndex = 0;   // the selection before a type-ahead or a jump by ten
-  int IconScrollStep = 5;  // pixels the page-icon column moves per tick
+  // The selection before a type-ahead or a jump by ten.
+  int PrevItemIndex = 0;
+  // Pixels the page-icon column moves per tick.
+  int IconScrollStep = 5;
   std::array<TPage, 16> Pages{};  // 1..15
   int PictureCount = 0;
   int GalleryIndex = 0;

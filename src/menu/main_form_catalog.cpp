@@ -22,16 +22,17 @@ void MainForm::FormShow() {
   catalog::ReadCatalog(
       *CatalogIni, DiscRoot,
       [this](const catalog::Catalog& main) -> catalog::InstalledDetector* {
-        const auto code_page = main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
+        // The [Main] facts are in; the items follow. A store that cannot be written keeps its old labels.
+        if (!main.DiscLabel.empty()) StoreIni->WriteString("Main", main.IssueCode, main.DiscLabel);
+        const auto code_page =
+            main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
         if (OnAnsiCodePage) OnAnsiCodePage(code_page);
         if (detector_) return detector_;
-        own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot, main.IssueCode,
-                                                              code_page);
+        own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot,
+                                                              main.IssueCode, code_page);
         return own_detector_.get();
       },
       catalog_);
-  // A store that cannot be written keeps its old labels; the menu goes on without this one.
-  if (!catalog_.DiscLabel.empty()) StoreIni->WriteString("Main", catalog_.IssueCode, catalog_.DiscLabel);
 
   SetTitle();
   Edition = catalog_.Edition;

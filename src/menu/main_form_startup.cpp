@@ -8,11 +8,11 @@
 #include "menu/list_input.h"
 #include "menu/main_form.h"
 #include "menu/music.h"
-#include "menu/settings_page.h"
-#include "menu/window_effects.h"
 #include "menu/page_screens.h"
 #include "menu/pages.h"
 #include "menu/pictures.h"
+#include "menu/settings_page.h"
+#include "menu/window_effects.h"
 
 namespace norva::menu {
 namespace {

@@ -48,7 +48,8 @@ TEST_F(CatalogLoadTest, DvdTitleAndTheDiscLabelInTheStore) {
 
 TEST_F(CatalogLoadTest, DebugModeShowsTheLabelsTheNotesAndReloads) {
   std::string catalog = "[Main]\r\nCD=0206\r\nDebug=1\r\nExtra=16\r\n";
-  for (int i = 1; i <= 16; ++i) catalog += "[Extra" + std::to_string(i) + "]\r\nName=Extra " + std::to_string(i) + "\r\n";
+  for (int i = 1; i <= 16; ++i)
+    catalog += "[Extra" + std::to_string(i) + "]\r\nName=Extra " + std::to_string(i) + "\r\n";
   const auto disc = Disc(catalog);
   const auto r = Run(disc, "answer ok\ndump\nclick DebugLabel2\nclick DebugLabel1\ndump\nanswer ok\ndump\n");
   ASSERT_EQ(r.exit_code, 0) << r.err;
@@ -86,13 +87,17 @@ TEST_F(CatalogLoadTest, DebugLabelsStayHiddenWithoutDebugMode) {
 
 TEST_F(CatalogLoadTest, TurkishEditionReadsItsTextsInItsOwnCodePage) {
   // \xDE is S with cedilla in Windows-1254 (and T with cedilla in Windows-1250).
-  const auto disc = Disc("[Main]\r\nCD=0306\r\nVersion=2\r\nDemos=1\r\n[Demo1]\r\nName=\xDE" "ehir\r\n",
-                         "[MAIN]\r\nA202=DEMOLAR\r\n");
+  const auto disc = Disc(
+      "[Main]\r\nCD=0306\r\nVersion=2\r\nDemos=1\r\n[Demo1]\r\nName=\xDE"
+      "ehir\r\n",
+      "[MAIN]\r\nA202=DEMOLAR\r\n");
   const auto r = Run(disc, "dump\n");
   ASSERT_EQ(r.exit_code, 0) << r.err;
   EXPECT_EQ(r.dumps[0]["edition"], 2);
   EXPECT_EQ(r.dumps[0]["language"], 2);
-  EXPECT_EQ(r.dumps[0]["records"]["demos"][0]["Name"], "\xC5\x9E" "EHIR");
+  EXPECT_EQ(r.dumps[0]["records"]["demos"][0]["Name"],
+            "\xC5\x9E"
+            "EHIR");
 }
 
 TEST_F(CatalogLoadTest, AStoreThatCannotBeWrittenIsLeftAloneAndTheRunGoesOn) {
