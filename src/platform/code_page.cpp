@@ -1,5 +1,7 @@
 #include "platform/code_page.h"
 
+#include "platform/unicode_text.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -10,7 +12,7 @@ namespace norva::platform {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kNoChar = 0xFFFFFFFF;
+constexpr char32_t kNoChar = kInvalidUtf8;
 
 // Both directions of one code page, asked of iconv once per byte and then kept. The tables are immutable
 // after construction, so conversions need no lock and never share an iconv descriptor between threads.
@@ -53,65 +55,11 @@ const CodePageTables& TablesFor(CodePage code_page) {
   return code_page == CodePage::kTurkish ? kTurkish : kCentralEuropean;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Decodes one UTF-8 sequence at the start of text. Sets length to the bytes used; an invalid sequence (bad
-// lead or continuation byte, overlong form, surrogate, beyond U+10FFFF, cut short) uses one byte and gives
-// kNoChar.
-char32_t DecodeUtf8(std::string_view text, std::size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  length = 1;
-  if (lead < 0x80) return lead;
-  std::size_t count = 0;
-  char32_t c = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    count = 2;
-    c = lead & 0x1F;
-    minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    count = 3;
-    c = lead & 0x0F;
-    minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    count = 4;
-    c = lead & 0x07;
-    minimum = 0x10000;
-  } else {
-    return kNoChar;
-  }
-  if (text.size() < count) return kNoChar;
-  for (std::size_t i = 1; i < count; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return kNoChar;
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kNoChar;
-  length = count;
-  return c;
-}
-
 char32_t DecodeUtf8Bytes(const char* bytes, std::size_t size) {
   if (size == 0) return kNoChar;
-  std::size_t length = 0;
-  const char32_t c = DecodeUtf8(std::string_view(bytes, size), length);
-  return length == size ? c : kNoChar;
+  std::size_t pos = 0;
+  const char32_t c = NextUtf8(std::string_view(bytes, size), pos);
+  return pos == size ? c : kNoChar;
 }
 
 }  // namespace
@@ -131,12 +79,10 @@ std::string Utf8ToAnsi(std::string_view text, CodePage code_page) {
   const CodePageTables& tables = TablesFor(code_page);
   std::string out;
   out.reserve(text.size());
-  while (!text.empty()) {
-    std::size_t length = 0;
-    const char32_t c = DecodeUtf8(text, length);
-    const auto found = c == kNoChar ? tables.from_unicode.end() : tables.from_unicode.find(c);
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextUtf8(text, pos);
+    const auto found = c == kInvalidUtf8 ? tables.from_unicode.end() : tables.from_unicode.find(c);
     out += found == tables.from_unicode.end() ? '?' : found->second;
-    text.remove_prefix(length);
   }
   return out;
 }

@@ -50,11 +50,10 @@ TEST_F(MusicScenarioTest, TheTwoTunesAlternate) {
 TEST_F(MusicScenarioTest, AnEndedTuneWaitsForTheMenuToBeActive) {
   const auto r =
       Run(DiscWithMusic(),
-          "wait 5000\nclick SetupSpot\nanswer ok\nclick Play3\ndeactivate\nclick Play3\nwait 20000\ndump\n"
+          "wait 5000\nclick SetupSpot\nclick Play3\ndeactivate\nclick Play3\nwait 20000\ndump\n"
           "activate\nwait 4999\ndump\nwait 1\ndump\n");
   ASSERT_EQ(r.exit_code, 0) << r.err;
   ASSERT_EQ(r.dumps.size(), 3u);
-  // (The test disc has no page pictures: the Settings page reports its missing illustration.)
   // Switching the music off pauses it; on again sets tune 1 up and plays it at once, even when inactive.
   EXPECT_EQ(r.dumps[0]["music"]["state"], "stopped") << "tune 1 (1 s) has ended and no watch ran";
   EXPECT_EQ(r.dumps[0]["timers"]["MusicTimer"]["enabled"], false);

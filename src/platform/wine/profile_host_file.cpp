@@ -1,5 +1,7 @@
 #include "platform/wine/profile_host_file.h"
 
+#include "platform/wine/atomic_write.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,27 +29,9 @@ HostFileStamp StampOf(const struct stat& status) {
   return stamp;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // Root may write anywhere, so the permission bits decide as Windows' read-only attribute would.
 bool IsWritable(const fs::path& path, const struct stat& status) {
   return (status.st_mode & kAnyWrite) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-fs::path TempPathBeside(const fs::path& target) {
-  static std::atomic<unsigned> counter{0};
-  return target.parent_path() / ("." + target.filename().string() + ".norva-" + std::to_string(::getpid()) +
-                                 "-" + std::to_string(counter++) + ".tmp");
 }
 
 }  // namespace
@@ -104,15 +88,8 @@ bool ReplaceHostFile(const fs::path& target, std::string_view bytes) {
   const bool exists = ::stat(file.c_str(), &old_status) == 0;
   if (exists && (!S_ISREG(old_status.st_mode) || !IsWritable(file, old_status))) return false;
 
-  const fs::path temp = TempPathBeside(file);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  if (ok && exists) ok = ::fchmod(fd, old_status.st_mode & 07777) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temp.c_str(), file.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  // The write itself is the machine's one atomic replace; only the read-only rules are the profile's own.
+  return WriteHostFileAtomic(file, bytes);
 }
 
 }  // namespace norva::platform::wine

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "platform/wine/reg_text.h"
-#include "platform/wine/unicode_text.h"
+#include "platform/unicode_text.h"
 
 namespace norva::platform::wine {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/wine/unicode_text.h"
+#include "platform/unicode_text.h"
 
 namespace norva::platform::wine {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/wine/atomic_write.h"
 #include "platform/wine/prefix.h"
-#include "platform/wine/unicode_text.h"
+#include "platform/unicode_text.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;

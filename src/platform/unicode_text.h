@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace norva::platform::wine {
+namespace norva::platform {
 
 // Appends the UTF-8 form of a code point; surrogates and values above U+10FFFF become U+FFFD.
 void AppendUtf8(std::string& out, char32_t code_point);
@@ -21,4 +21,4 @@ inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 std::string FoldCase(std::string_view utf8);
 bool EqualNoCase(std::string_view a_utf8, std::string_view b_utf8);
 
-}  // namespace norva::platform::wine
+}  // namespace norva::platform

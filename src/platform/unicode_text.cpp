@@ -1,6 +1,6 @@
-#include "platform/wine/unicode_text.h"
+#include "platform/unicode_text.h"
 
-namespace norva::platform::wine {
+namespace norva::platform {
 namespace {
 
 char32_t UpperOf(char32_t c) {
@@ -105,4 +105,4 @@ bool EqualNoCase(std::string_view a_utf8, std::string_view b_utf8) {
   return FoldCase(a_utf8) == FoldCase(b_utf8);
 }
 
-}  // namespace norva::platform::wine
+}  // namespace norva::platform
