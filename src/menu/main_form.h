@@ -36,6 +36,7 @@ class Pictures;
 class Music;
 class SettingsPage;
 class WindowEffects;
+class InstalledPage;
 
 // One entry of the page list.
 struct TPage {
@@ -111,6 +112,7 @@ class MainForm {
   SettingsPage& settings() { return *settings_; }
   Music& music() { return *music_; }
   const Music& music() const { return *music_; }
+  InstalledPage& installed_page() { return *installed_page_; }
 
   // State, under the names of the window design.
   std::string AppTitle = "Norva CD v2";
@@ -185,6 +187,7 @@ class MainForm {
   std::unique_ptr<WindowEffects> effects_;
   std::unique_ptr<SettingsPage> settings_;
   std::unique_ptr<Music> music_;
+  std::unique_ptr<InstalledPage> installed_page_;
 };
 
 }  // namespace norva::menu

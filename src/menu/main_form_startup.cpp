@@ -4,6 +4,7 @@
 #include "menu/detail_panel.h"
 #include "menu/disc_location.h"
 #include "menu/icon_column.h"
+#include "menu/installed_page.h"
 #include "menu/item_list.h"
 #include "menu/list_input.h"
 #include "menu/main_form.h"
@@ -51,6 +52,7 @@ MainForm::MainForm(platform::Platform& platform, Host& host, components::Clock& 
   list_input_->Wire();
   icon_column_ = std::make_unique<IconColumn>(*this);
   icon_column_->Wire();
+  installed_page_ = std::make_unique<InstalledPage>(*this);
 }
 
 MainForm::~MainForm() = default;

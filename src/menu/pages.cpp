@@ -3,6 +3,7 @@
 #include <string>
 
 #include "menu/detail_panel.h"
+#include "menu/installed_page.h"
 #include "menu/item_list.h"
 #include "menu/main_form.h"
 #include "menu/page_kinds.h"
@@ -269,8 +270,9 @@ void Pages::SelectPage(int kind) {
     case kPageSettings:
       form_.settings().SetSettingsPage();
       break;
-    // The Installed page has no screen in this menu yet: like a kind outside the table, selecting it does
-    // nothing more than the reset above.
+    case kPageInstalled:
+      form_.installed_page().SetInstalledPage();
+      break;
     default:
       break;
   }

@@ -21,6 +21,9 @@ class CatalogLoadTest : public ::testing::Test {
     disc_.Write("NORVA.EXE", "MZ");
     disc_.Write("Norva/NORVAXP.ini", catalog);
     if (!strings_ini.empty()) disc_.Write("Norva/strings.ini", strings_ini);
+    // A catalog without items opens the Installed page first, whose illustration every disc carries.
+    disc_.Write("Norva/Small/iko08_GR.bmp",
+                TempDir::ReadFile(TestDisc() / "Norva" / "Small" / "iko08_GR.bmp"));
     return disc_.path();
   }
   fs::path Prefix() const { return machine_.path() / "prefix"; }

@@ -3,6 +3,7 @@
 // and page tests.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -54,6 +55,9 @@ class MenuTestForm {
   // Opens the machine, creates the window and loads the catalog. The local hour decides the colour scheme.
   // `detector` is borrowed and may be null.
   void Start(int hour = 12, catalog::InstalledDetector* detector = nullptr);
+
+  // The scratch machine's Wine prefix (its C: drive is <prefix>/drive_c); usable before Start.
+  std::filesystem::path Prefix() const { return machine_dir_.path() / "prefix"; }
 
   menu::MainForm& form() { return *form_; }
   menu::MainControls& controls() { return form_->controls(); }

@@ -1,0 +1,49 @@
+// The Installed page: every program that the menu recorded in the install store, from any issue of the disc,
+// whose program file is still there. The page has no catalog of its own; its rows (the form's
+// `InstalledList` / `InstalledCount`) are rebuilt from the store each time the page is shown, and entries
+// whose program has disappeared are removed from the store on the way.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/records.h"
+
+namespace norva::installed {
+class InstallStore;
+}
+
+namespace norva::menu {
+
+class MainForm;
+
+class InstalledPage {
+ public:
+  // At most this many store entries, in name order, are examined (and shown) by one build.
+  static constexpr int kMaxRows = 48;
+
+  // The form owns this object and outlives it.
+  explicit InstalledPage(MainForm& form) : form_(form) {}
+
+  // Rebuilds the rows from the store, deletes the entries of programs that are gone and shows the page with
+  // its first row selected. Called by the page switch and after an uninstall from this page.
+  void SetInstalledPage();
+
+ private:
+  // Issue sections of the store ("CD" + MMYY) in file order; [Main] and sections without a two-digit year
+  // are left out.
+  std::vector<std::string> IssueSections();
+  // "<key>;<section>" for every DirEntry of the sections, sorted by name without regard to letter case.
+  std::vector<std::string> SortedEntries(const std::vector<std::string>& sections);
+  // Fills `row` from one entry. False when the entry has no record (skipped, nothing deleted) or its
+  // program is gone (its keys are then deleted).
+  bool BuildRow(std::string_view entry, catalog::TDemos& row, installed::InstallStore& store);
+  // "NORVA MM-YY" for a real month, else the disc label the catalog load recorded in [Main].
+  std::string IssueLabel(const std::string& code);
+  std::string RegistryUninstaller(const std::string& reg_uninstall);
+
+  MainForm& form_;
+};
+
+}  // namespace norva::menu
