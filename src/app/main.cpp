@@ -6,8 +6,15 @@
 #include <iostream>
 #include <memory>
 
+#include <QApplication>
+
 #include "app/options.h"
 #include "components/clock.h"
+#include "frontend/qt/qt_host.h"
+#include "frontend/qt/qt_image_loader.h"
+#include "frontend/qt/qt_player.h"
+#include "frontend/qt/qt_window.h"
+#include "frontend/qt/real_time_clock.h"
 #include "headless/headless_driver.h"
 #include "headless/headless_host.h"
 #include "headless/headless_image_loader.h"
@@ -56,6 +63,55 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
   return driver.Run();
 }
 
+int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::platform::Platform& platform,
+              norva::platform::wine::WineMachine& machine) {
+  using namespace norva;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("norva"));
+
+  components::Clock clock;
+  frontend::qt::RealTimeClock time(clock);
+  frontend::qt::QtHostOptions host_options;
+  if (options.screen_width && options.screen_height) {
+    host_options.screen = menu::ScreenSize{*options.screen_width, *options.screen_height};
+  }
+  host_options.start_minutes = options.clock_minutes;
+  frontend::qt::QtHost host(clock, time, host_options);
+  frontend::qt::QtPlayer player;
+  frontend::qt::QtImageLoader pictures;
+  auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
+  form->music().SetPlayer(&player);
+  form->SetImageLoader(&pictures);
+  frontend::qt::QtWindow window(*form, host.fonts(), pictures, time);
+  form->OnAnsiCodePage = [&](platform::CodePage code_page) {
+    machine.SetAnsiCodePage(code_page);
+    host.SetCodePage(code_page);
+    window.SetCodePage(code_page);
+  };
+  host.SetWindow(&window);
+  // For the start-time measurement: end as soon as the first frame is on the screen.
+  if (qEnvironmentVariableIsSet("NORVA_EXIT_AFTER_FIRST_FRAME")) {
+    QObject::connect(&window, &frontend::qt::QtWindow::Painted, &application,
+                     [] { QCoreApplication::exit(0); });
+  }
+
+  form->FormCreate();
+  int status = form->ExitCode();
+  if (!form->Terminated()) {
+    window.show();
+    form->FormShow();
+    window.Refresh();
+    time.Schedule();
+    if (!form->Terminated()) {
+      if (QGuiApplication::applicationState() == Qt::ApplicationActive) form->ApplicationActivate();
+      status = application.exec();
+    }
+    if (form->Terminated()) status = form->ExitCode();
+  }
+  form->FormDestroy();
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,10 +120,6 @@ int main(int argc, char** argv) {
   auto options = app::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
   if (!options) {
     std::cerr << "norva: " << error << '\n' << app::kUsage;
-    return 2;
-  }
-  if (!options->headless) {
-    std::cerr << "norva: this build has no window yet; start it with --headless (see README)\n";
     return 2;
   }
 
@@ -89,5 +141,10 @@ int main(int argc, char** argv) {
   platform::wine::WineProcesses processes(machine->files(), machine->system(), shell.log(), process_options);
   platform::Platform platform{
       machine->files(), machine->drives(), ini, machine->registry(), machine->system(), shell, processes};
-  return RunHeadless(*options, platform, *machine);
+  if (options->headless) return RunHeadless(*options, platform, *machine);
+  if (shell.runner().empty()) {
+    std::cerr << "norva: no Wine found: Windows programs cannot start; install wine or name a runner with "
+                 "--runner CMD\n";
+  }
+  return RunWindow(argc, argv, *options, platform, *machine);
 }

@@ -154,6 +154,19 @@ void HeadlessDriver::Answer(const ScriptLine& line, DialogRecord& dialog) {
   if (dialog.kind == "chooser" || dialog.kind == "unpack") {
     throw ScriptError(line.number, "answer: the open " + dialog.kind + " dialog takes no answer");
   }
+  if (dialog.kind == "version") {
+    // The chooser's buttons are numbered from 1; "cancel" closes it without a choice.
+    if (word == "cancel") {
+      dialog.answer = word;
+      return;
+    }
+    const auto number = Number(word);
+    if (!number || *number < 1 || *number > static_cast<long long>(dialog.buttons.size())) {
+      throw ScriptError(line.number, "answer: the version chooser has no button " + word);
+    }
+    dialog.answer = word;
+    return;
+  }
   for (const auto& button : dialog.buttons) {
     std::string lower;
     for (char c : button) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);

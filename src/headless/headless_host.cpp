@@ -77,6 +77,26 @@ menu::MessageAnswer HeadlessHost::ShowMessage(menu::MessageKind kind, std::strin
   return ToAnswer(effective);
 }
 
+std::optional<int> HeadlessHost::ChooseVersion(std::string_view caption, std::string_view prompt,
+                                               const std::vector<std::string>& labels) {
+  dialogs_.push_back({"version", std::string(caption), std::string(prompt), labels, std::nullopt});
+  const std::size_t index = dialogs_.size() - 1;
+  const auto outer = modal_;
+  modal_ = index;
+  if (modal_loop_) modal_loop_(dialogs_[index]);
+  modal_ = outer;
+  auto& answered = dialogs_[index];
+  if (!answered.answer) answered.answer = "default";
+  // The answer is the button's number; anything else closed the box without a choice.
+  int number = 0;
+  for (char c : *answered.answer) {
+    if (c < '0' || c > '9' || number > 1000) return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  if (number < 1 || number > static_cast<int>(labels.size())) return std::nullopt;
+  return 10 + number;
+}
+
 bool HeadlessHost::AddFontResource(const std::string& host_path) {
   // Without a window a font is only taken note of; a missing file is refused as the window would.
   std::error_code ignored;

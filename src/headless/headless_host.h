@@ -38,6 +38,10 @@ class HeadlessHost : public menu::Host {
 
   menu::MessageAnswer ShowMessage(menu::MessageKind kind, std::string_view caption, std::string_view text,
                                   menu::MessageButtons buttons) override;
+  // A dialog of kind "version" whose buttons are the labels; the script answers it with `answer N` (the
+  // 1-based button number).
+  std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                   const std::vector<std::string>& labels) override;
   bool AddFontResource(const std::string& host_path) override;
   void RemoveFontResource(const std::string& host_path) override;
   menu::ScreenSize Screen() override { return screen_; }

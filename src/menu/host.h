@@ -4,8 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norva::menu {
 
@@ -25,6 +27,11 @@ class Host {
   // A modal message box; returns when the user has answered. The caption is the application title.
   virtual MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                                     MessageButtons buttons) = 0;
+
+  // The version chooser: a modal box with `prompt` and one button per label in a row. Returns 11 + i for
+  // the pressed button i (0-based), nothing when the box was closed otherwise.
+  virtual std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                           const std::vector<std::string>& labels) = 0;
 
   // Makes a font file usable by the window for this run; false when it is not a font the front end can load.
   virtual bool AddFontResource(const std::string& host_path) = 0;

@@ -12,9 +12,9 @@ std::optional<Options> Parse(std::vector<std::string> args, std::string* error =
 }
 
 TEST(ParseOptions, EveryOptionTogether) {
-  const auto o = Parse({"--disc", "/media/cd", "--machine", "/tmp/m", "--runner", "wine64 --x", "--opener",
-                        "xdg-open", "--screen", "800x600", "--clock", "21:05", "--headless", "--script", "s.txt",
-                        "T"});
+  const auto o =
+      Parse({"--disc", "/media/cd", "--machine", "/tmp/m", "--runner", "wine64 --x", "--opener", "xdg-open",
+             "--screen", "800x600", "--clock", "21:05", "--headless", "--script", "s.txt", "T"});
   ASSERT_TRUE(o);
   EXPECT_EQ(o->disc, "/media/cd");
   EXPECT_EQ(o->machine, "/tmp/m");
@@ -41,16 +41,12 @@ TEST(ParseOptions, MistakesAreExplained) {
     std::vector<std::string> args;
     const char* says;
   };
-  for (const Case& c : {Case{{"--disc"}, "--disc needs a value"},
-                        Case{{"--screen", "1024"}, "WIDTHxHEIGHT"},
-                        Case{{"--screen", "0x768"}, "WIDTHxHEIGHT"},
-                        Case{{"--screen", "1024x768x2"}, "WIDTHxHEIGHT"},
-                        Case{{"--clock", "24:00"}, "HH:MM"},
-                        Case{{"--clock", "7:60"}, "HH:MM"},
-                        Case{{"--clock", "noon"}, "HH:MM"},
-                        Case{{"--script", "s.txt"}, "--script needs --headless"},
-                        Case{{"t"}, "unknown argument: t"},
-                        Case{{"--verbose"}, "unknown argument: --verbose"}}) {
+  for (const Case& c :
+       {Case{{"--disc"}, "--disc needs a value"}, Case{{"--screen", "1024"}, "WIDTHxHEIGHT"},
+        Case{{"--screen", "0x768"}, "WIDTHxHEIGHT"}, Case{{"--screen", "1024x768x2"}, "WIDTHxHEIGHT"},
+        Case{{"--clock", "24:00"}, "HH:MM"}, Case{{"--clock", "7:60"}, "HH:MM"},
+        Case{{"--clock", "noon"}, "HH:MM"}, Case{{"--script", "s.txt"}, "--script needs --headless"},
+        Case{{"t"}, "unknown argument: t"}, Case{{"--verbose"}, "unknown argument: --verbose"}}) {
     std::string error;
     EXPECT_FALSE(Parse(c.args, &error)) << c.says;
     EXPECT_NE(error.find(c.says), std::string::npos) << error;

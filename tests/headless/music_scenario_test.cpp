@@ -48,10 +48,9 @@ TEST_F(MusicScenarioTest, TheTwoTunesAlternate) {
 }
 
 TEST_F(MusicScenarioTest, AnEndedTuneWaitsForTheMenuToBeActive) {
-  const auto r =
-      Run(DiscWithMusic(),
-          "wait 5000\nclick SetupSpot\nclick Play3\ndeactivate\nclick Play3\nwait 20000\ndump\n"
-          "activate\nwait 4999\ndump\nwait 1\ndump\n");
+  const auto r = Run(DiscWithMusic(),
+                     "wait 5000\nclick SetupSpot\nclick Play3\ndeactivate\nclick Play3\nwait 20000\ndump\n"
+                     "activate\nwait 4999\ndump\nwait 1\ndump\n");
   ASSERT_EQ(r.exit_code, 0) << r.err;
   ASSERT_EQ(r.dumps.size(), 3u);
   // Switching the music off pauses it; on again sets tune 1 up and plays it at once, even when inactive.

@@ -66,10 +66,10 @@ class FolderFiles : public platform::FileSystem {
 };
 
 test::LnkSpec GameLink() {
-  test::LnkSpec spec;
-  spec.target = "C:\\Hry\\Hra\\HRA.EXE";
-  spec.working_dir = "C:\\Hry\\Hra";
-  return spec;
+  test::LnkSpec link;
+  link.target = "C:\\Hry\\Hra\\HRA.EXE";
+  link.working_dir = "C:\\Hry\\Hra";
+  return link;
 }
 
 TEST(GetLinkInfo, ReadsTheShortcutWhateverTheCaseOfItsName) {

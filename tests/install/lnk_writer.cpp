@@ -41,11 +41,11 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 // My Computer, the drive, then one file entry per component (the last one a file); Unicode long names go
 // into a file-entry extension block as Windows XP writes them.
-std::string IdList(const LnkSpec& spec) {
+std::string IdList(const LnkSpec& link) {
   std::string items;
   items += std::string("\x14\x00\x1F\x50", 4);
   items += std::string("\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 16);
-  const std::vector<std::string> parts = SplitPath(spec.target);
+  const std::vector<std::string> parts = SplitPath(link.target);
   std::string drive = parts.empty() ? std::string("C:") : parts[0];
   drive += '\\';
   std::string volume = "\x2F" + drive;
@@ -59,10 +59,10 @@ std::string IdList(const LnkSpec& spec) {
     PutU32(item, 0);  // size
     PutU32(item, 0);  // date and time
     PutU16(item, i + 1 == parts.size() ? 0x20 : 0x10);
-    item += Ansi(parts[i], spec.code_page);
+    item += Ansi(parts[i], link.code_page);
     item += '\0';
     if ((item.size() + 2) % 2 != 0) item += '\0';
-    if (spec.unicode) {
+    if (link.unicode) {
       const std::size_t ext_start = item.size() + 2;
       std::string ext;
       PutU16(ext, 0);  // size, set below
@@ -88,8 +88,8 @@ std::string IdList(const LnkSpec& spec) {
   return out + items;
 }
 
-std::string LinkInfo(const LnkSpec& spec) {
-  const bool unicode = spec.unicode;
+std::string LinkInfo(const LnkSpec& link) {
+  const bool unicode = link.unicode;
   const std::uint32_t header_size = unicode ? 0x24 : 0x1C;
   std::string volume;
   PutU32(volume, 0x11);  // size
@@ -100,7 +100,7 @@ std::string LinkInfo(const LnkSpec& spec) {
   std::string body;
   const std::uint32_t volume_offset = header_size;
   const std::uint32_t base_offset = volume_offset + static_cast<std::uint32_t>(volume.size());
-  const std::string base = Ansi(spec.target, spec.code_page) + '\0';
+  const std::string base = Ansi(link.target, link.code_page) + '\0';
   const std::uint32_t suffix_offset = base_offset + static_cast<std::uint32_t>(base.size());
   body = volume + base + '\0';
   std::uint32_t base_unicode_offset = 0;
@@ -108,7 +108,7 @@ std::string LinkInfo(const LnkSpec& spec) {
   if (unicode) {
     if ((header_size + body.size()) % 2 != 0) body += '\0';
     base_unicode_offset = header_size + static_cast<std::uint32_t>(body.size());
-    body += Utf16Le(spec.target) + std::string(2, '\0');
+    body += Utf16Le(link.target) + std::string(2, '\0');
     suffix_unicode_offset = header_size + static_cast<std::uint32_t>(body.size());
     body += std::string(2, '\0');
   }
@@ -129,25 +129,25 @@ std::string LinkInfo(const LnkSpec& spec) {
   return info;
 }
 
-void PutString(std::string& out, const std::string& utf8, const LnkSpec& spec) {
-  if (spec.unicode) {
+void PutString(std::string& out, const std::string& utf8, const LnkSpec& link) {
+  if (link.unicode) {
     const std::string wide = Utf16Le(utf8);
     PutU16(out, static_cast<std::uint32_t>(wide.size() / 2));
     out += wide;
   } else {
-    const std::string narrow = Ansi(utf8, spec.code_page);
+    const std::string narrow = Ansi(utf8, link.code_page);
     PutU16(out, static_cast<std::uint32_t>(narrow.size()));
     out += narrow;
   }
 }
 
-std::string EnvironmentBlock(const LnkSpec& spec) {
+std::string EnvironmentBlock(const LnkSpec& link) {
   std::string block;
   PutU32(block, 0x314);
   PutU32(block, 0xA0000001);
-  std::string ansi = Ansi(spec.target, spec.code_page);
+  std::string ansi = Ansi(link.target, link.code_page);
   ansi.resize(260, '\0');
-  std::string wide = Utf16Le(spec.target);
+  std::string wide = Utf16Le(link.target);
   wide.resize(520, '\0');
   return block + ansi + wide;
 }
@@ -173,17 +173,17 @@ std::string Utf16Le(const std::string& utf8) {
   return out;
 }
 
-std::string WriteShellLink(const LnkSpec& spec) {
+std::string WriteShellLink(const LnkSpec& link) {
   std::uint32_t flags = 0;
-  if (spec.id_list) flags |= 0x1;
-  if (spec.link_info) flags |= 0x2;
-  if (!spec.description.empty()) flags |= 0x4;
-  if (!spec.relative_path.empty()) flags |= 0x8;
-  if (!spec.working_dir.empty()) flags |= 0x10;
-  if (!spec.arguments.empty()) flags |= 0x20;
-  if (!spec.icon_location.empty()) flags |= 0x40;
-  if (spec.unicode) flags |= 0x80;
-  if (spec.environment_target) flags |= 0x200;
+  if (link.id_list) flags |= 0x1;
+  if (link.link_info) flags |= 0x2;
+  if (!link.description.empty()) flags |= 0x4;
+  if (!link.relative_path.empty()) flags |= 0x8;
+  if (!link.working_dir.empty()) flags |= 0x10;
+  if (!link.arguments.empty()) flags |= 0x20;
+  if (!link.icon_location.empty()) flags |= 0x40;
+  if (link.unicode) flags |= 0x80;
+  if (link.environment_target) flags |= 0x200;
 
   std::string out;
   PutU32(out, 0x4C);
@@ -192,27 +192,27 @@ std::string WriteShellLink(const LnkSpec& spec) {
   PutU32(out, 0x20);             // attributes: archive
   out += std::string(24, '\0');  // creation, access and write times
   PutU32(out, 0);                // file size
-  PutU32(out, static_cast<std::uint32_t>(spec.icon_index));
-  PutU32(out, spec.show_command);
-  PutU16(out, spec.hot_key);
+  PutU32(out, static_cast<std::uint32_t>(link.icon_index));
+  PutU32(out, link.show_command);
+  PutU16(out, link.hot_key);
   out += std::string(10, '\0');
-  if (spec.id_list) out += IdList(spec);
-  if (spec.link_info) out += LinkInfo(spec);
-  if (!spec.description.empty()) PutString(out, spec.description, spec);
-  if (!spec.relative_path.empty()) PutString(out, spec.relative_path, spec);
-  if (!spec.working_dir.empty()) PutString(out, spec.working_dir, spec);
-  if (!spec.arguments.empty()) PutString(out, spec.arguments, spec);
-  if (!spec.icon_location.empty()) PutString(out, spec.icon_location, spec);
-  if (spec.environment_target) out += EnvironmentBlock(spec);
+  if (link.id_list) out += IdList(link);
+  if (link.link_info) out += LinkInfo(link);
+  if (!link.description.empty()) PutString(out, link.description, link);
+  if (!link.relative_path.empty()) PutString(out, link.relative_path, link);
+  if (!link.working_dir.empty()) PutString(out, link.working_dir, link);
+  if (!link.arguments.empty()) PutString(out, link.arguments, link);
+  if (!link.icon_location.empty()) PutString(out, link.icon_location, link);
+  if (link.environment_target) out += EnvironmentBlock(link);
   PutU32(out, 0);  // end of the extra data
   return out;
 }
 
-bool WriteShellLinkFile(const std::filesystem::path& file, const LnkSpec& spec) {
+bool WriteShellLinkFile(const std::filesystem::path& file, const LnkSpec& link) {
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  const std::string bytes = WriteShellLink(spec);
+  const std::string bytes = WriteShellLink(link);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }

@@ -29,11 +29,11 @@ struct LnkSpec {
   platform::CodePage code_page = platform::CodePage::kCentralEuropean;
 };
 
-// The bytes of a shortcut file as `spec` describes it.
-std::string WriteShellLink(const LnkSpec& spec);
+// The bytes of a shortcut file as `link` describes it.
+std::string WriteShellLink(const LnkSpec& link);
 
 // Writes the shortcut to a host file, creating its parent folders. False when the file cannot be written.
-bool WriteShellLinkFile(const std::filesystem::path& file, const LnkSpec& spec);
+bool WriteShellLinkFile(const std::filesystem::path& file, const LnkSpec& link);
 
 // UTF-8 text as UTF-16LE bytes, without a terminator.
 std::string Utf16Le(const std::string& utf8);

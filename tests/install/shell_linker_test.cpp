@@ -167,16 +167,16 @@ TEST(ShellLinkerRobustness, DamagedSamplesNeverCrash) {
 }
 
 TEST(ShellLinkerRobustness, DamagedWrittenLinksNeverCrash) {
-  LnkSpec spec;
-  spec.target = "C:\\Hry\\Příšerně dlouhá\\HRA.EXE";
-  spec.working_dir = "C:\\Hry\\Příšerně dlouhá";
-  spec.arguments = "-window";
-  spec.icon_location = "C:\\Hry\\icon.ico";
-  spec.id_list = true;
-  spec.environment_target = true;
-  CheckDamagedCopies("unicode", WriteShellLink(spec));
-  spec.unicode = false;
-  CheckDamagedCopies("ansi", WriteShellLink(spec));
+  LnkSpec link;
+  link.target = "C:\\Hry\\Příšerně dlouhá\\HRA.EXE";
+  link.working_dir = "C:\\Hry\\Příšerně dlouhá";
+  link.arguments = "-window";
+  link.icon_location = "C:\\Hry\\icon.ico";
+  link.id_list = true;
+  link.environment_target = true;
+  CheckDamagedCopies("unicode", WriteShellLink(link));
+  link.unicode = false;
+  CheckDamagedCopies("ansi", WriteShellLink(link));
 }
 
 TEST(ShellLinker, RefusesWhatIsNotAShellLink) {
@@ -187,15 +187,15 @@ TEST(ShellLinker, RefusesWhatIsNotAShellLink) {
   EXPECT_FALSE(
       ParseShellLink("[InternetShortcut]\r\nURL=http://example.com/\r\n", CodePage::kCentralEuropean, info));
   // A right header size with another class id.
-  LnkSpec spec;
-  spec.target = "C:\\GAME.EXE";
-  std::string other = WriteShellLink(spec);
+  LnkSpec link;
+  link.target = "C:\\GAME.EXE";
+  std::string other = WriteShellLink(link);
   other[4] = '\x02';
   EXPECT_FALSE(ParseShellLink(other, CodePage::kCentralEuropean, info));
   // A valid link that names no target: only a description.
-  spec.link_info = false;
-  spec.description = "Readme";
-  EXPECT_FALSE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
+  link.link_info = false;
+  link.description = "Readme";
+  EXPECT_FALSE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
   EXPECT_TRUE(info.Description.empty());
 }
 
@@ -203,21 +203,21 @@ TEST(ShellLinker, RoundTripsUnicodeAndAnsiLinks) {
   for (bool unicode : {true, false}) {
     for (CodePage code_page : {CodePage::kCentralEuropean, CodePage::kTurkish}) {
       SCOPED_TRACE(unicode ? "unicode" : "ansi");
-      LnkSpec spec;
-      spec.unicode = unicode;
-      spec.code_page = code_page;
-      spec.target =
+      LnkSpec link;
+      link.unicode = unicode;
+      link.code_page = code_page;
+      link.target =
           code_page == CodePage::kTurkish ? "C:\\Oyunlar\\Işık Ğ\\OYUN.EXE" : "C:\\Hry\\Žluťoučký\\HRA.EXE";
-      spec.working_dir = code_page == CodePage::kTurkish ? "C:\\Oyunlar\\Işık Ğ" : "C:\\Hry\\Žluťoučký";
-      spec.arguments = "-safe /w";
-      spec.description = "Spustit hru";
-      spec.icon_location = "C:\\Hry\\hra.ico";
-      spec.icon_index = -2;
-      spec.relative_path = ".\\HRA.EXE";
+      link.working_dir = code_page == CodePage::kTurkish ? "C:\\Oyunlar\\Işık Ğ" : "C:\\Hry\\Žluťoučký";
+      link.arguments = "-safe /w";
+      link.description = "Spustit hru";
+      link.icon_location = "C:\\Hry\\hra.ico";
+      link.icon_index = -2;
+      link.relative_path = ".\\HRA.EXE";
       TLinkInfo info;
-      ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), code_page, info));
-      EXPECT_EQ(info.Path, Ansi(spec.target, code_page));
-      EXPECT_EQ(info.WorkingDirectory, Ansi(spec.working_dir, code_page));
+      ASSERT_TRUE(ParseShellLink(WriteShellLink(link), code_page, info));
+      EXPECT_EQ(info.Path, Ansi(link.target, code_page));
+      EXPECT_EQ(info.WorkingDirectory, Ansi(link.working_dir, code_page));
       EXPECT_EQ(info.Arguments, "-safe /w");
       EXPECT_EQ(info.Description, "Spustit hru");
       EXPECT_EQ(info.IconLocation, "C:\\Hry\\hra.ico");
@@ -228,34 +228,34 @@ TEST(ShellLinker, RoundTripsUnicodeAndAnsiLinks) {
 }
 
 TEST(ShellLinker, TargetFromEachSourceWhenTheOthersAreMissing) {
-  LnkSpec spec;
-  spec.target = "D:\\Games\\Česká hra\\GAME.EXE";
-  spec.link_info = false;
+  LnkSpec link;
+  link.target = "D:\\Games\\Česká hra\\GAME.EXE";
+  link.link_info = false;
 
-  spec.id_list = true;  // item list with Unicode long names
+  link.id_list = true;  // item list with Unicode long names
   TLinkInfo info;
-  ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
-  EXPECT_EQ(info.Path, Ansi(spec.target));
+  ASSERT_TRUE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
+  EXPECT_EQ(info.Path, Ansi(link.target));
   EXPECT_TRUE(info.HasIDList);
   EXPECT_FALSE(info.IDList.empty());
 
-  spec.unicode = false;  // item list with ANSI names only
-  ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
-  EXPECT_EQ(info.Path, Ansi(spec.target));
+  link.unicode = false;  // item list with ANSI names only
+  ASSERT_TRUE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
+  EXPECT_EQ(info.Path, Ansi(link.target));
 
-  spec.id_list = false;
-  spec.environment_target = true;
-  ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
-  EXPECT_EQ(info.Path, Ansi(spec.target));
+  link.id_list = false;
+  link.environment_target = true;
+  ASSERT_TRUE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
+  EXPECT_EQ(info.Path, Ansi(link.target));
   EXPECT_FALSE(info.HasIDList);
 }
 
 TEST(ShellLinker, LinkInfoPathWinsOverTheItemListAndEnvironmentBlock) {
-  LnkSpec spec;
-  spec.target = "C:\\Real\\GAME.EXE";
-  spec.unicode = false;  // no Unicode names anywhere: the ANSI link info path is the best source
-  spec.id_list = true;
-  std::string bytes = WriteShellLink(spec);
+  LnkSpec link;
+  link.target = "C:\\Real\\GAME.EXE";
+  link.unicode = false;  // no Unicode names anywhere: the ANSI link info path is the best source
+  link.id_list = true;
+  std::string bytes = WriteShellLink(link);
   // Rename the item list's last component so that the two sources differ.
   const auto at = bytes.find("GAME.EXE");
   ASSERT_NE(at, std::string::npos);
@@ -268,12 +268,12 @@ TEST(ShellLinker, LinkInfoPathWinsOverTheItemListAndEnvironmentBlock) {
 TEST(ShellLinker, ShowStateHotKeyAndIconFallback) {
   const std::map<std::uint32_t, std::uint8_t> show = {{1, 0}, {2, 1}, {3, 2}, {7, 1}, {0, 0}, {5, 0}};
   for (const auto& [command, state] : show) {
-    LnkSpec spec;
-    spec.target = "C:\\GAME.EXE";
-    spec.show_command = command;
-    spec.hot_key = 0x0641;  // Ctrl+Alt+A
+    LnkSpec link;
+    link.target = "C:\\GAME.EXE";
+    link.show_command = command;
+    link.hot_key = 0x0641;  // Ctrl+Alt+A
     TLinkInfo info;
-    ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
+    ASSERT_TRUE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
     EXPECT_EQ(info.ShowState, state) << command;
     EXPECT_EQ(info.HotKey, 0x0641);
     EXPECT_EQ(info.IconLocation, "C:\\GAME.EXE");  // no icon named
@@ -281,18 +281,18 @@ TEST(ShellLinker, ShowStateHotKeyAndIconFallback) {
 }
 
 TEST(ShellLinker, TextsAreCutAt259Characters) {
-  LnkSpec spec;
-  spec.target = "C:\\" + std::string(300, 'p');
-  spec.arguments = std::string(400, 'a');
-  spec.working_dir = "C:\\" + std::string(258, 'w');  // exactly 261 characters
+  LnkSpec link;
+  link.target = "C:\\" + std::string(300, 'p');
+  link.arguments = std::string(400, 'a');
+  link.working_dir = "C:\\" + std::string(258, 'w');  // exactly 261 characters
   for (bool unicode : {true, false}) {
-    spec.unicode = unicode;
+    link.unicode = unicode;
     TLinkInfo info;
-    ASSERT_TRUE(ParseShellLink(WriteShellLink(spec), CodePage::kCentralEuropean, info));
-    EXPECT_EQ(info.Path, spec.target.substr(0, 259));
+    ASSERT_TRUE(ParseShellLink(WriteShellLink(link), CodePage::kCentralEuropean, info));
+    EXPECT_EQ(info.Path, link.target.substr(0, 259));
     EXPECT_EQ(info.IconLocation, info.Path);
     EXPECT_EQ(info.Arguments, std::string(259, 'a'));
-    EXPECT_EQ(info.WorkingDirectory, spec.working_dir.substr(0, 259));
+    EXPECT_EQ(info.WorkingDirectory, link.working_dir.substr(0, 259));
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ class RecordingHost : public menu::Host {
       default:
         return menu::MessageAnswer::kCancel;
     }
+  }
+  // Answers from `version_answers` (nothing, as a closed box, when it runs dry).
+  std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                   const std::vector<std::string>& labels) override {
+    versions.push_back({std::string(caption), std::string(prompt), labels});
+    calls.push_back("ChooseVersion");
+    if (version_answers.empty()) return std::nullopt;
+    const auto answer = version_answers.front();
+    version_answers.pop_front();
+    return answer;
   }
   bool AddFontResource(const std::string& host_path) override {
     calls.push_back("AddFontResource " + host_path);
@@ -75,7 +86,15 @@ class RecordingHost : public menu::Host {
     busy_cursor = busy;
   }
 
+  struct VersionChoice {
+    std::string caption;
+    std::string prompt;
+    std::vector<std::string> labels;
+  };
+
   std::deque<menu::MessageAnswer> answers;
+  std::deque<std::optional<int>> version_answers;
+  std::vector<VersionChoice> versions;
   std::vector<Message> messages;
   std::vector<std::string> calls;
   std::vector<std::string> fonts;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "platform/wine/reg_text.h"
 #include "platform/unicode_text.h"
+#include "platform/wine/reg_text.h"
 
 namespace norva::platform::wine {
 namespace {

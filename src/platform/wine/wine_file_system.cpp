@@ -4,9 +4,9 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/unicode_text.h"
 #include "platform/wine/atomic_write.h"
 #include "platform/wine/prefix.h"
-#include "platform/unicode_text.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;

@@ -6,8 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "platform/wine/atomic_write.h"
 #include "platform/unicode_text.h"
+#include "platform/wine/atomic_write.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;

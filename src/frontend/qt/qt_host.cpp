@@ -1,0 +1,181 @@
+#include "frontend/qt/qt_host.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWindow>
+
+#include "frontend/qt/version_chooser.h"
+
+namespace norva::frontend::qt {
+
+int MessageIcon(menu::MessageKind kind) {
+  switch (kind) {
+    case menu::MessageKind::kError:
+      return QMessageBox::Critical;
+    case menu::MessageKind::kWarning:
+      return QMessageBox::Warning;
+    case menu::MessageKind::kInformation:
+      return QMessageBox::Information;
+    case menu::MessageKind::kConfirmation:
+      return QMessageBox::Question;
+    case menu::MessageKind::kPlain:
+      return QMessageBox::NoIcon;
+  }
+  return QMessageBox::NoIcon;
+}
+
+int MessageButtonSet(menu::MessageButtons buttons) {
+  switch (buttons) {
+    case menu::MessageButtons::kOk:
+      return QMessageBox::Ok;
+    case menu::MessageButtons::kOkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case menu::MessageButtons::kYesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case menu::MessageButtons::kYesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+QtHost::QtHost(components::Clock& clock, RealTimeClock& time, QtHostOptions options)
+    : clock_(clock), time_(time), options_(options) {}
+
+QtHost::~QtHost() {
+  if (busy_) QGuiApplication::restoreOverrideCursor();
+}
+
+void QtHost::SetWindow(QWidget* window) {
+  window_ = window;
+  if (window_ && placement_) {
+    window_->move(placement_->topLeft());
+    window_->setFixedSize(placement_->size());
+  }
+}
+
+QString QtHost::Text(std::string_view ansi) const {
+  return QString::fromStdString(platform::AnsiToUtf8(ansi, code_page_));
+}
+
+menu::MessageAnswer QtHost::ShowMessage(menu::MessageKind kind, std::string_view caption,
+                                        std::string_view text, menu::MessageButtons buttons) {
+  QMessageBox box(static_cast<QMessageBox::Icon>(MessageIcon(kind)), Text(caption), Text(text),
+                  static_cast<QMessageBox::StandardButtons>(MessageButtonSet(buttons)), window_);
+  // Closing the box with Esc or its close button answers as the window system does: Cancel, else No, else OK.
+  if (buttons == menu::MessageButtons::kYesNo) box.setEscapeButton(QMessageBox::No);
+  const int pressed = box.exec();
+  time_.Schedule();
+  switch (pressed) {
+    case QMessageBox::Yes:
+      return menu::MessageAnswer::kYes;
+    case QMessageBox::No:
+      return menu::MessageAnswer::kNo;
+    case QMessageBox::Cancel:
+      return menu::MessageAnswer::kCancel;
+    case QMessageBox::Ok:
+      return menu::MessageAnswer::kOk;
+    default:
+      return buttons == menu::MessageButtons::kOk ? menu::MessageAnswer::kOk : menu::MessageAnswer::kCancel;
+  }
+}
+
+std::optional<int> QtHost::ChooseVersion(std::string_view caption, std::string_view prompt,
+                                         const std::vector<std::string>& labels) {
+  QStringList texts;
+  for (const auto& label : labels) texts << Text(label);
+  QScreen* screen = window_ && window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  VersionChooser chooser(Text(caption), Text(prompt), texts, area, window_);
+  const auto result = chooser.Choose();
+  time_.Schedule();
+  return result;
+}
+
+menu::ScreenSize QtHost::Screen() {
+  if (options_.screen) return *options_.screen;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {1024, 768};
+  return {screen->size().width(), screen->size().height()};
+}
+
+int QtHost::LocalHour() {
+  if (options_.start_minutes) {
+    const long long minutes = *options_.start_minutes + clock_.Now() / 60000;
+    return static_cast<int>((minutes / 60) % 24);
+  }
+  return QTime::currentTime().hour();
+}
+
+void QtHost::PlaceWindow(int left, int top, int width, int height) {
+  placement_ = QRect(left, top, width, height);
+  if (!window_) return;
+  window_->setFixedSize(width, height);
+  window_->move(left, top);
+}
+
+void QtHost::StartSystemMove() {
+  if (!window_) return;
+  if (QWindow* handle = window_->windowHandle()) handle->startSystemMove();
+}
+
+void QtHost::ProcessMessages() {
+  QCoreApplication::processEvents();
+  time_.CatchUp();
+}
+
+void QtHost::WaitWhile(const std::function<bool()>& still_running, int wake_fd) {
+  if (!still_running()) return;
+  QEventLoop loop;
+  auto check = [&] {
+    if (!still_running()) loop.quit();
+  };
+  // Asked after every batch of events: just before the event loop would go to sleep.
+  auto* dispatcher = QAbstractEventDispatcher::instance();
+  const auto batch = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
+  std::unique_ptr<QSocketNotifier> notifier;
+  QTimer rearm;
+  QTimer nap;
+  if (wake_fd >= 0) {
+    notifier = std::make_unique<QSocketNotifier>(wake_fd, QSocketNotifier::Read);
+    rearm.setSingleShot(true);
+    QObject::connect(&rearm, &QTimer::timeout, &loop, [&] { notifier->setEnabled(true); });
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, [&] {
+      check();
+      // A descriptor that stays readable must not wake us in a loop: listen again a little later.
+      notifier->setEnabled(false);
+      rearm.start(20);
+    });
+  } else {
+    // Nothing to wake us: look again now and then.
+    QObject::connect(&nap, &QTimer::timeout, &loop, check);
+    nap.start(20);
+  }
+  if (still_running()) loop.exec();
+  QObject::disconnect(batch);
+}
+
+void QtHost::SetBusyCursor(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+void QtHost::Terminate(int exit_code) {
+  if (terminated_) return;
+  terminated_ = true;
+  exit_code_ = exit_code;
+  QCoreApplication::exit(exit_code);
+}
+
+}  // namespace norva::frontend::qt

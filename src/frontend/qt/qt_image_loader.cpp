@@ -1,0 +1,58 @@
+#include "frontend/qt/qt_image_loader.h"
+
+#include <QImageReader>
+
+namespace norva::frontend::qt {
+
+QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
+  QImageReader reader(QString::fromStdString(host_path));
+  // The kind comes from the content: a .jpg that holds a bitmap still loads.
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
+  if (image.isNull() && error) {
+    switch (reader.error()) {
+      case QImageReader::FileNotFoundError:
+        *error = "cannot open the file";
+        break;
+      case QImageReader::UnsupportedFormatError:
+        *error = "not a JPEG file or bitmap";
+        break;
+      default:
+        *error = "the picture is damaged";
+        break;
+    }
+  }
+  return image;
+}
+
+components::ImageLoadResult QtImageLoader::Load(const std::string& host_path) {
+  components::ImageLoadResult result;
+  const QImage image = Read(host_path, &result.error);
+  if (image.isNull()) return result;
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+  result.image.width = rgb.width();
+  result.image.height = rgb.height();
+  result.image.rgb.resize(static_cast<std::size_t>(rgb.width()) * rgb.height() * 3);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* row = rgb.constScanLine(y);
+    std::copy(row, row + rgb.width() * 3,
+              result.image.rgb.begin() + static_cast<std::ptrdiff_t>(y) * rgb.width() * 3);
+  }
+  return result;
+}
+
+const QImage& QtImageLoader::Entry(const components::ImageList& list, int index) {
+  static const QImage kNone;
+  const std::string& source = list.SourceFile(index);
+  if (source.empty()) return kNone;
+  auto& cached = entries_[{&list, index}];
+  const std::uint64_t generation = list.Generation(index);
+  if (cached.generation != generation) {
+    cached.generation = generation;
+    cached.image = Read(source, nullptr).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    ++decodes_;
+  }
+  return cached.image;
+}
+
+}  // namespace norva::frontend::qt

@@ -1,0 +1,144 @@
+// The front end's parts on their own: the player's modes, the version chooser's layout and answers, the
+// picture cache, the key map and the message box kinds.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "components/image_list.h"
+#include "frontend/qt/qt_host.h"
+#include "frontend/qt/qt_image_loader.h"
+#include "frontend/qt/qt_player.h"
+#include "frontend/qt/qt_window.h"
+#include "frontend/qt/version_chooser.h"
+#include "support/temp_dir.h"
+
+namespace norva::test {
+namespace {
+
+using frontend::qt::ModeOf;
+using frontend::qt::QtPlayer;
+
+TEST(QtPlayerTest, ModesAsTheMenuReadsThem) {
+  EXPECT_EQ(ModeOf(false, QMediaPlayer::PlayingState, QMediaPlayer::BufferedMedia),
+            components::kPlayerClosed);
+  EXPECT_EQ(ModeOf(true, QMediaPlayer::PlayingState, QMediaPlayer::BufferedMedia),
+            components::kPlayerPlaying);
+  EXPECT_EQ(ModeOf(true, QMediaPlayer::StoppedState, QMediaPlayer::LoadedMedia), components::kPlayerStopped);
+  EXPECT_EQ(ModeOf(true, QMediaPlayer::StoppedState, QMediaPlayer::EndOfMedia), components::kPlayerFinished);
+  EXPECT_EQ(ModeOf(true, QMediaPlayer::PausedState, QMediaPlayer::BufferedMedia), components::kPlayerPaused);
+}
+
+TEST(QtPlayerTest, MissingModuleOrTuneIsNotReady) {
+  TempDir dir;
+  QtPlayer player;
+  EXPECT_TRUE(player.SetModulePath((dir.path() / "elamp.esp").string()));
+  EXPECT_FALSE(player.LoadModule());
+  EXPECT_FALSE(player.OpenInput()) << "a tune opened without its module";
+  EXPECT_FALSE(player.Play());
+  EXPECT_EQ(player.Mode(), components::kPlayerClosed);
+
+  const auto module = dir.Write("elamp.esp", "module");
+  player.SetModulePath(module.string());
+  EXPECT_TRUE(player.LoadModule());
+  player.SetInputName((dir.path() / "music1.mp3").string());
+  EXPECT_FALSE(player.OpenInput());
+  EXPECT_FALSE(player.OpenOutput());
+  EXPECT_FALSE(player.Play());
+  EXPECT_FALSE(player.Pause());
+  EXPECT_EQ(player.Mode(), components::kPlayerClosed);
+}
+
+TEST(VersionChooserTest, LayoutInCharacterUnits) {
+  // cx 8, cy 16: margins 16 and 16, buttons 100 x 28 with 8 between, 20 between prompt and buttons.
+  const auto wide = frontend::qt::LayoutChooser(8, 16, QSize(300, 32), 2);
+  EXPECT_EQ(wide.message, QRect(16, 16, 300, 32));
+  EXPECT_EQ(wide.client, QSize(332, 16 + 32 + 20 + 28 + 16));
+  ASSERT_EQ(wide.buttons.size(), 2u);
+  // The row (208 wide) is centred under the wider prompt.
+  EXPECT_EQ(wide.buttons[0], QRect(62, 68, 100, 28));
+  EXPECT_EQ(wide.buttons[1], QRect(170, 68, 100, 28));
+
+  // A row wider than the prompt sets the width.
+  const auto many = frontend::qt::LayoutChooser(8, 16, QSize(50, 16), 4);
+  EXPECT_EQ(many.client.width(), 4 * 100 + 3 * 8 + 32);
+  EXPECT_EQ(many.buttons.front().left(), 16);
+  EXPECT_EQ(many.buttons.back().right() + 1, many.client.width() - 16);
+}
+
+TEST(VersionChooserTest, ButtonsAnswerElevenOnAndClosingAnswersNothing) {
+  const QStringList labels{QStringLiteral("Single player"), QStringLiteral("Multiplayer")};
+  frontend::qt::VersionChooser chooser(QStringLiteral("Norva CD v2"),
+                                       QStringLiteral("Jakou verzi hry chcete spustit?"), labels,
+                                       QRect(0, 0, 1024, 768));
+  auto* message = chooser.findChild<QLabel*>(QStringLiteral("Message"));
+  ASSERT_NE(message, nullptr);
+  EXPECT_TRUE(message->wordWrap());
+  EXPECT_LE(message->width(), 512);
+  const auto buttons = chooser.findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  EXPECT_EQ(buttons[1]->text(), labels[1]);
+  EXPECT_EQ(buttons[0]->geometry(), chooser.layout_units().buttons[0]);
+  EXPECT_LT(buttons[0]->geometry().bottom(), chooser.height());
+  // Centred on the screen.
+  EXPECT_NEAR(chooser.x() + chooser.width() / 2, 512, 1);
+
+  QTimer::singleShot(0, buttons[1], &QPushButton::click);
+  EXPECT_EQ(chooser.Choose(), 12);
+  QTimer::singleShot(0, &chooser, &QDialog::reject);
+  EXPECT_EQ(chooser.Choose(), std::nullopt);
+}
+
+TEST(QtImageLoaderTest, DecodesByContentAndOncePerReplacement) {
+  TempDir dir;
+  QImage red(3, 2, QImage::Format_RGB32);
+  red.fill(QColor(255, 0, 0));
+  // A bitmap under a .jpg name still loads.
+  const auto bmp = (dir.path() / "shot.jpg").string();
+  ASSERT_TRUE(red.save(QString::fromStdString(bmp), "BMP"));
+  frontend::qt::QtImageLoader loader;
+  const auto loaded = loader.Load(bmp);
+  ASSERT_TRUE(loaded.ok()) << loaded.error;
+  EXPECT_EQ(loaded.image.width, 3);
+  EXPECT_EQ(loaded.image.height, 2);
+  ASSERT_EQ(loaded.image.rgb.size(), 18u);
+  EXPECT_EQ(loaded.image.rgb[0], 255);
+  EXPECT_EQ(loaded.image.rgb[1], 0);
+  EXPECT_FALSE(loader.Load((dir.path() / "none.jpg").string()).ok());
+  EXPECT_FALSE(loader.Load(dir.Write("text.jpg", "not a picture").string()).ok());
+
+  components::ImageList list("DIBImageList2", 0, 0, 3);
+  EXPECT_TRUE(loader.Entry(list, 1).isNull()) << "an entry without a file has no decoded picture";
+  list.ReplaceEntry(1, bmp);
+  EXPECT_EQ(loader.Entry(list, 1).size(), QSize(3, 2));
+  loader.Entry(list, 1);
+  EXPECT_EQ(loader.decodes(), 1);
+  QImage blue(5, 5, QImage::Format_RGB32);
+  blue.fill(Qt::blue);
+  ASSERT_TRUE(blue.save(QString::fromStdString(bmp), "BMP"));
+  list.ReplaceEntry(1, bmp);
+  EXPECT_EQ(loader.Entry(list, 1).size(), QSize(5, 5));
+  EXPECT_EQ(loader.decodes(), 2);
+}
+
+TEST(QtFrontEndTest, KeysAndMessageKinds) {
+  using components::Key;
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Escape), Key::Esc);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Enter), Key::Enter);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Return), Key::Enter);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Z), Key::Z);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_9), Key::Digit9);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_PageDown), Key::PageDown);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F1), std::nullopt);
+
+  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kError), QMessageBox::Critical);
+  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kConfirmation), QMessageBox::Question);
+  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kPlain), QMessageBox::NoIcon);
+  EXPECT_EQ(frontend::qt::MessageButtonSet(menu::MessageButtons::kYesNoCancel),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+}  // namespace
+}  // namespace norva::test
