@@ -8,6 +8,8 @@
 #include <filesystem>
 
 #include "frontend/qt/qt_form.h"
+#include "menu/item_list.h"
+#include "menu/pages.h"
 #include "menu/pictures.h"
 #include "support/temp_dir.h"
 
@@ -39,17 +41,27 @@ int main(int argc, char** argv) {
   std::printf("idle CPU with animations: %.2f%% of one core (%d frames in %d s; target < 2%%)\n", idle,
               run.window().paints() - paints_before, kIdleMs / 1000);
 
+  // Every gallery of every page, as a person stepping through the whole disc would.
   auto& form = run.form();
   int pictures = 0;
-  for (int item = 1; item <= form.catalog().DemoCount && item <= 30; ++item) {
-    form.ItemIndex = item;
-    form.pictures().DIBImage4Click();
-    run.Wait(100);
-    for (int step = 0; step < 99 && form.controls().RightArrow->visible; ++step) {
-      form.pictures().RightArrowClick();
-      run.Wait(20);
-      run.Grab();
+  for (int kind : {1, 10, 8, 7, 2, 3, 6, 11}) {
+    form.pages().SelectPage(kind);
+    const int count = form.item_list().AssignTempNumber(kind);
+    for (int item = 1; item <= count; ++item) {
+      form.ItemIndex = item;
+      form.pages().ProcessPage();
+      form.pictures().DIBImage4Click();
+      run.Wait(100);
+      if (!form.pictures().GalleryShown()) continue;
       ++pictures;
+      for (int step = 0; step < 99 && form.controls().RightArrow->visible; ++step) {
+        form.pictures().RightArrowClick();
+        run.Wait(20);
+        run.Grab();
+        ++pictures;
+      }
+      form.pictures().CloseGallery();
+      run.Wait(100);
     }
   }
   rusage usage{};

@@ -40,7 +40,7 @@ struct MainControls {
   // The clip of each border animation (clip n is the artwork "AVIn"), and the clips' length.
   static constexpr std::array<int, 11> kAnimateClip = {0, 4, 5, 1, 3, 7, 6, 9, 10, 2, 8};
   static constexpr int kClipFrames = 16;
-  static constexpr int kClipFrameMs = 80;
+  static constexpr int kClipFrameMs = 125;
 
   // Image lists.
   components::ImageList* DIBImageList1;  // the main image list: every picture of the window, day and night
