@@ -10,10 +10,7 @@
 #include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 
@@ -29,21 +26,10 @@ class BenchForm {
     disc_.Write("NORVA.EXE", "MZ");
     disc_.Write("Norva/NORVAXP.ini", test::FullCatalogText());
     std::string error;
-    machine_ = platform::wine::WineMachine::Open({machine_dir_.path() / "prefix", disc_.path()}, &error);
+    machine_ = platform::wine::WinePlatform::Open(
+        {machine_dir_.path() / "prefix", disc_.path(), std::nullopt, std::nullopt, true}, &error);
     if (!machine_) throw std::runtime_error(error);
-    ini_ = std::make_unique<platform::wine::WineIniFiles>(machine_->files(), machine_->system());
-    shell_ = std::make_unique<platform::wine::WineShell>(
-        machine_->files(),
-        platform::wine::WineShellOptions{machine_->prefix(), std::nullopt, std::nullopt, true});
-    platform::wine::WineProcessesOptions options;
-    options.prefix = machine_->prefix();
-    options.runner = shell_->runner();
-    processes_ = std::make_unique<platform::wine::WineProcesses>(machine_->files(), machine_->system(),
-                                                                 shell_->log(), options);
-    platform_ = std::make_unique<platform::Platform>(
-        platform::Platform{machine_->files(), machine_->drives(), *ini_, machine_->registry(),
-                           machine_->system(), *shell_, *processes_});
-    form_ = std::make_unique<menu::MainForm>(*platform_, host_, clock_, detector);
+    form_ = std::make_unique<menu::MainForm>(machine_->platform(), host_, clock_, detector);
     form_->FormCreate();
     form_->FormShow();
     if (form_->Terminated()) throw std::runtime_error("the menu ended at start");
@@ -54,11 +40,7 @@ class BenchForm {
  private:
   test::TempDir disc_;
   test::TempDir machine_dir_;
-  std::unique_ptr<platform::wine::WineMachine> machine_;
-  std::unique_ptr<platform::wine::WineIniFiles> ini_;
-  std::unique_ptr<platform::wine::WineShell> shell_;
-  std::unique_ptr<platform::wine::WineProcesses> processes_;
-  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<platform::wine::WinePlatform> machine_;
   components::Clock clock_;
   test::RecordingHost host_;
   std::unique_ptr<menu::MainForm> form_;

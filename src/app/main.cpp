@@ -22,10 +22,8 @@
 #include "menu/main_form.h"
 #include "menu/music.h"
 #include "platform/wine/prefix.h"
-#include "platform/wine/wine_ini_files.h"
 #include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 
 namespace {
 
@@ -123,28 +121,22 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  platform::wine::WineMachineOptions machine_options;
+  platform::wine::WinePlatformOptions machine_options;
   machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(
       options->machine ? std::optional<std::filesystem::path>(*options->machine) : std::nullopt);
   if (options->disc) machine_options.disc = *options->disc;
-  auto machine = platform::wine::WineMachine::Open(machine_options, &error);
+  machine_options.runner = options->runner;
+  machine_options.opener = options->opener;
+  machine_options.record_only_by_default = options->headless;
+  auto machine = platform::wine::WinePlatform::Open(machine_options, &error);
   if (!machine) {
     std::cerr << "norva: " << error << '\n';
     return 1;
   }
-  platform::wine::WineIniFiles ini(machine->files(), machine->system());
-  platform::wine::WineShell shell(machine->files(), {machine->prefix(), options->runner, options->opener,
-                                                     /*record_only_by_default=*/options->headless});
-  platform::wine::WineProcessesOptions process_options;
-  process_options.prefix = machine->prefix();
-  process_options.runner = shell.runner();
-  platform::wine::WineProcesses processes(machine->files(), machine->system(), shell.log(), process_options);
-  platform::Platform platform{
-      machine->files(), machine->drives(), ini, machine->registry(), machine->system(), shell, processes};
-  if (options->headless) return RunHeadless(*options, platform, *machine);
-  if (shell.runner().empty()) {
+  if (options->headless) return RunHeadless(*options, machine->platform(), machine->machine());
+  if (machine->shell().runner().empty()) {
     std::cerr << "norva: no Wine found: Windows programs cannot start; install wine or name a runner with "
                  "--runner CMD\n";
   }
-  return RunWindow(argc, argv, *options, platform, *machine);
+  return RunWindow(argc, argv, *options, machine->platform(), machine->machine());
 }

@@ -9,10 +9,7 @@
 #include "headless/headless_player.h"
 #include "menu/main_form.h"
 #include "menu/music.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -20,26 +17,21 @@ namespace norva::test {
 ScenarioResult Scenario::Run() const {
   ScenarioResult result;
   std::string error;
-  auto machine = platform::wine::WineMachine::Open({prefix, disc}, &error);
+  auto machine = platform::wine::WinePlatform::Open({prefix, disc, std::nullopt, std::nullopt, true}, &error);
   if (!machine) {
     result.exit_code = -1;
     result.err = error;
     return result;
   }
-  platform::wine::WineIniFiles ini(machine->files(), machine->system());
-  platform::wine::WineShell shell(machine->files(), {machine->prefix(), std::nullopt, std::nullopt, true});
-  platform::wine::WineProcessesOptions process_options;
-  process_options.prefix = machine->prefix();
-  process_options.runner = shell.runner();
-  platform::wine::WineProcesses processes(machine->files(), machine->system(), shell.log(), process_options);
-  platform::Platform platform{
-      machine->files(), machine->drives(), ini, machine->registry(), machine->system(), shell, processes};
+  platform::Platform& platform = machine->platform();
   components::Clock clock;
   headless::HeadlessHost host(clock, {screen_width, screen_height}, clock_minutes);
   headless::HeadlessPlayer player(clock);
   headless::HeadlessImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
-  form->OnAnsiCodePage = [&machine](platform::CodePage code_page) { machine->SetAnsiCodePage(code_page); };
+  form->OnAnsiCodePage = [&machine](platform::CodePage code_page) {
+    machine->machine().SetAnsiCodePage(code_page);
+  };
   form->music().SetPlayer(&player);
   form->SetImageLoader(&pictures);
   std::istringstream in(script);

@@ -14,10 +14,7 @@
 #include "components/clock.h"
 #include "components/input.h"
 #include "menu/main_form.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 
@@ -83,11 +80,7 @@ class MenuTestForm {
  private:
   TempDir disc_;
   TempDir machine_dir_;
-  std::unique_ptr<platform::wine::WineMachine> machine_;
-  std::unique_ptr<platform::wine::WineIniFiles> ini_;
-  std::unique_ptr<platform::wine::WineShell> shell_;
-  std::unique_ptr<platform::wine::WineProcesses> processes_;
-  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<platform::wine::WinePlatform> machine_;
   components::Clock clock_;
   RecordingHost host_;
   std::unique_ptr<menu::MainForm> form_;

@@ -8,10 +8,7 @@
 #include "components/clock.h"
 #include "headless/headless_image_loader.h"
 #include "menu/main_form.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 
@@ -38,11 +35,7 @@ class PanelTestForm {
  private:
   TempDir disc_;
   TempDir machine_dir_;
-  std::unique_ptr<platform::wine::WineMachine> machine_;
-  std::unique_ptr<platform::wine::WineIniFiles> ini_;
-  std::unique_ptr<platform::wine::WineShell> shell_;
-  std::unique_ptr<platform::wine::WineProcesses> processes_;
-  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<platform::wine::WinePlatform> machine_;
   components::Clock clock_;
   RecordingHost host_;
   catalog::InstalledDetector* detector_;

@@ -20,24 +20,13 @@ ScreenTestForm::ScreenTestForm() {
 void ScreenTestForm::Start(int hour) {
   std::string error;
   const auto prefix = machine_dir_.path() / "prefix";
-  machine_ = platform::wine::WineMachine::Open({prefix, disc_.path()}, &error);
+  machine_ =
+      platform::wine::WinePlatform::Open({prefix, disc_.path(), std::nullopt, std::nullopt, true}, &error);
   if (!machine_) throw std::runtime_error(error);
   if (!store_seed_.empty())
     machine_dir_.Write("prefix/drive_c/windows/norva.ini", "[Main]\r\n" + store_seed_);
-  ini_ = std::make_unique<platform::wine::WineIniFiles>(machine_->files(), machine_->system());
-  shell_ = std::make_unique<platform::wine::WineShell>(
-      machine_->files(),
-      platform::wine::WineShellOptions{machine_->prefix(), std::nullopt, std::nullopt, true});
-  platform::wine::WineProcessesOptions process_options;
-  process_options.prefix = machine_->prefix();
-  process_options.runner = shell_->runner();
-  processes_ = std::make_unique<platform::wine::WineProcesses>(machine_->files(), machine_->system(),
-                                                               shell_->log(), process_options);
-  platform_ = std::make_unique<platform::Platform>(
-      platform::Platform{machine_->files(), machine_->drives(), *ini_, machine_->registry(),
-                         machine_->system(), *shell_, *processes_});
   host_.hour = hour;
-  form_ = std::make_unique<menu::MainForm>(*platform_, host_, clock_, nullptr);
+  form_ = std::make_unique<menu::MainForm>(machine_->platform(), host_, clock_, nullptr);
   form_->music().SetPlayer(&player_);
   auto random = std::make_unique<QueuedRandom>();
   random_ = random.get();
@@ -49,7 +38,7 @@ void ScreenTestForm::Start(int hour) {
 }
 
 int ScreenTestForm::StoreValue(const std::string& key) {
-  return platform_->ini.Open("norva.ini")->ReadInteger("Main", key, -1);
+  return machine_->platform().ini.Open("norva.ini")->ReadInteger("Main", key, -1);
 }
 
 void ScreenTestForm::Click(int x, int y) {

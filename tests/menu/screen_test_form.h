@@ -10,10 +10,7 @@
 #include "menu/fake_player.h"
 #include "menu/main_form.h"
 #include "menu/random_source.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+#include "platform/wine/wine_platform.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 
@@ -62,11 +59,7 @@ class ScreenTestForm {
   TempDir disc_;
   TempDir machine_dir_;
   std::string store_seed_;
-  std::unique_ptr<platform::wine::WineMachine> machine_;
-  std::unique_ptr<platform::wine::WineIniFiles> ini_;
-  std::unique_ptr<platform::wine::WineShell> shell_;
-  std::unique_ptr<platform::wine::WineProcesses> processes_;
-  std::unique_ptr<platform::Platform> platform_;
+  std::unique_ptr<platform::wine::WinePlatform> machine_;
   components::Clock clock_;
   RecordingHost host_;
   FakePlayer player_;

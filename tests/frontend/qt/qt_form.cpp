@@ -5,51 +5,34 @@
 #include <stdexcept>
 
 #include "menu/music.h"
-#include "platform/wine/wine_ini_files.h"
-#include "platform/wine/wine_machine.h"
-#include "platform/wine/wine_processes.h"
-#include "platform/wine/wine_shell.h"
+
+#include "platform/wine/wine_platform.h"
 
 namespace norva::test {
 
 struct QtForm::Machine {
-  std::unique_ptr<platform::wine::WineMachine> machine;
-  std::unique_ptr<platform::wine::WineIniFiles> ini;
-  std::unique_ptr<platform::wine::WineShell> shell;
-  std::unique_ptr<platform::wine::WineProcesses> processes;
-  std::unique_ptr<platform::Platform> platform;
+  std::unique_ptr<platform::wine::WinePlatform> machine;
 };
 
 QtForm::QtForm(const QtFormOptions& options) : machine_(std::make_unique<Machine>()) {
   std::string error;
   auto& m = *machine_;
-  m.machine = platform::wine::WineMachine::Open({options.prefix, options.disc}, &error);
+  m.machine = platform::wine::WinePlatform::Open(
+      {options.prefix, options.disc, std::nullopt, std::nullopt, true}, &error);
   if (!m.machine) throw std::runtime_error("cannot open the machine: " + error);
   if (options.enhanced >= 0) {
     const auto store = options.prefix / "drive_c" / "windows" / "norva.ini";
     std::filesystem::create_directories(store.parent_path());
     std::ofstream(store) << "[Main]\r\nEnhanced=" << options.enhanced << "\r\nMusic=0\r\n";
   }
-  m.ini = std::make_unique<platform::wine::WineIniFiles>(m.machine->files(), m.machine->system());
-  m.shell = std::make_unique<platform::wine::WineShell>(
-      m.machine->files(),
-      platform::wine::WineShellOptions{m.machine->prefix(), std::nullopt, std::nullopt, true});
-  platform::wine::WineProcessesOptions process_options;
-  process_options.prefix = m.machine->prefix();
-  process_options.runner = m.shell->runner();
-  m.processes = std::make_unique<platform::wine::WineProcesses>(m.machine->files(), m.machine->system(),
-                                                                m.shell->log(), process_options);
-  m.platform = std::make_unique<platform::Platform>(
-      platform::Platform{m.machine->files(), m.machine->drives(), *m.ini, m.machine->registry(),
-                         m.machine->system(), *m.shell, *m.processes});
   host_ = std::make_unique<frontend::qt::QtHost>(
       clock_, time_, frontend::qt::QtHostOptions{options.screen, options.clock_minutes});
-  form_ = std::make_unique<menu::MainForm>(*m.platform, *host_, clock_, nullptr);
+  form_ = std::make_unique<menu::MainForm>(m.machine->platform(), *host_, clock_, nullptr);
   form_->music().SetPlayer(&player_);
   form_->SetImageLoader(&pictures_);
   window_ = std::make_unique<frontend::qt::QtWindow>(*form_, host_->fonts(), pictures_, time_);
   form_->OnAnsiCodePage = [this](platform::CodePage code_page) {
-    machine_->machine->SetAnsiCodePage(code_page);
+    machine_->machine->machine().SetAnsiCodePage(code_page);
     host_->SetCodePage(code_page);
     window_->SetCodePage(code_page);
   };
