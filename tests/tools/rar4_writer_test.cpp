@@ -103,8 +103,9 @@ std::uint32_t ZlibCrc(std::string_view bytes) {
       crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
+// WinRAR's own archives, copied into the repository from the shared corpus.
 std::string CorpusFile(const char* name) {
-  return TempDir::ReadFile(test::SourceDir().parent_path() / "shared/corpus/rar" / name);
+  return TempDir::ReadFile(test::SourceDir() / "tests/data/rar" / name);
 }
 
 const std::uint32_t kTime = DosTime(2003, 11, 24, 17, 45, 38);
