@@ -1,69 +1,8 @@
 #include "installed/path_text.h"
 
-#include <vector>
+#include "platform/dos_path.h"
 
 namespace norva::installed {
-namespace {
-
-char UpperDrive(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsDriveLetter(char c) {
-  const char upper = UpperDrive(c);
-  return upper >= 'A' && upper <= 'Z';
-}
-
-struct Parsed {
-  char drive = 0;
-  std::vector<std::string> components;
-};
-
-void AppendComponents(std::vector<std::string>& components, std::string_view relative) {
-  std::size_t start = 0;
-  while (start <= relative.size()) {
-    std::size_t end = relative.find('\\', start);
-    if (end == std::string_view::npos) end = relative.size();
-    const std::string_view part = relative.substr(start, end - start);
-    if (part == "..") {
-      if (!components.empty()) components.pop_back();
-    } else if (!part.empty() && part != ".") {
-      components.emplace_back(part);
-    }
-    start = end + 1;
-  }
-}
-
-std::optional<Parsed> Parse(std::string_view text, const Parsed* current) {
-  std::string path(text);
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  std::string_view rest = path;
-  if (rest.starts_with("\\\\")) {
-    const bool wrapped = (rest.starts_with("\\\\?\\") || rest.starts_with("\\\\.\\")) && rest.size() >= 6 &&
-                         IsDriveLetter(rest[4]) && rest[5] == ':';
-    if (!wrapped) return std::nullopt;  // a network share: the machine has none
-    rest.remove_prefix(4);
-  }
-  Parsed result;
-  if (rest.size() >= 2 && rest[1] == ':') {
-    if (!IsDriveLetter(rest[0])) return std::nullopt;
-    result.drive = UpperDrive(rest[0]);
-    rest.remove_prefix(2);
-    if (!rest.starts_with('\\') && current != nullptr && current->drive == result.drive) {
-      result.components = current->components;
-    }
-  } else {
-    if (current == nullptr) return std::nullopt;
-    result.drive = current->drive;
-    if (!rest.starts_with('\\')) result.components = current->components;
-  }
-  AppendComponents(result.components, rest);
-  return result;
-}
-
-}  // namespace
 
 std::string PostFixDir(std::string_view path) {
   std::string result(path);
@@ -83,17 +22,23 @@ std::string BeforeColon(std::string_view text) {
   return std::string(text.substr(0, text.find(':')));
 }
 
+namespace {
+
+// Whether a text names its own drive ("X:...", or the wrapped "\\?\X:..." forms and network paths, which the
+// parser itself accepts or refuses); anything else needs a current folder to mean something.
+bool NamesItsDrive(std::string_view text) {
+  return (text.size() >= 2 && text[1] == ':') || text.starts_with("\\\\") || text.starts_with("//");
+}
+
+}  // namespace
+
 std::optional<std::string> AbsoluteDosPath(std::string_view path, std::string_view current_dir) {
-  const std::optional<Parsed> current = Parse(current_dir, nullptr);
-  const std::optional<Parsed> parsed = Parse(path, current ? &*current : nullptr);
+  const auto current =
+      NamesItsDrive(current_dir) ? platform::ParseDosPath(current_dir, platform::DosPath{}) : std::nullopt;
+  if (!current && !NamesItsDrive(path)) return std::nullopt;
+  const auto parsed = platform::ParseDosPath(path, current.value_or(platform::DosPath{}));
   if (!parsed) return std::nullopt;
-  std::string text{parsed->drive, ':'};
-  if (parsed->components.empty()) return text + '\\';
-  for (const std::string& component : parsed->components) {
-    text += '\\';
-    text += component;
-  }
-  return text;
+  return platform::FormatDosPath(*parsed);
 }
 
 }  // namespace norva::installed

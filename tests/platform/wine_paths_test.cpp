@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/wine/dos_path.h"
+#include "platform/dos_path.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/wine_file_system.h"
 #include "support/temp_dir.h"

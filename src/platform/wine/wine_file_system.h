@@ -10,7 +10,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/wine/dos_path.h"
+#include "platform/dos_path.h"
 
 namespace norva::platform::wine {
 

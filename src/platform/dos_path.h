@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace norva::platform::wine {
+namespace norva::platform {
 
 struct DosPath {
   char drive = 'C';                     // 'A'..'Z'
@@ -23,4 +23,4 @@ std::optional<DosPath> ParseDosPath(std::string_view text, const DosPath& curren
 // "C:\" for a drive root, else "C:\a\b" (no trailing backslash).
 std::string FormatDosPath(const DosPath& path);
 
-}  // namespace norva::platform::wine
+}  // namespace norva::platform

@@ -1,6 +1,6 @@
-#include "platform/wine/dos_path.h"
+#include "platform/dos_path.h"
 
-namespace norva::platform::wine {
+namespace norva::platform {
 namespace {
 
 char UpperDrive(char c) {
@@ -69,4 +69,4 @@ std::string FormatDosPath(const DosPath& path) {
   return text;
 }
 
-}  // namespace norva::platform::wine
+}  // namespace norva::platform
