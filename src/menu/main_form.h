@@ -145,6 +145,9 @@ class MainForm {
   int PictureHover = 0;  // 1 while the pointer is over the small picture
   bool MusicReady = false;
   int CurrentTune = 0;  // 1 or 2 once a tune was set up
+  // True while an install or an uninstall runs. Both may wait for a program with the window alive; a second
+  // install or uninstall is not started meanwhile (two at once could delete a folder the first still uses).
+  bool InstallOrUninstallRunning = false;
 
   // The Installed page's list: every program recorded in the store by any issue.
   catalog::Slots<catalog::TDemos, 50> InstalledList{};

@@ -1,0 +1,58 @@
+// The question before a folder tree is deleted: asked with the upper-cased folder, deleting only on Yes and
+// never a protected folder.
+#include "menu/delete_question.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "menu/main_form.h"
+#include "menu/menu_test_form.h"
+
+namespace norva::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DeleteQuestionTest : public ::testing::Test {
+ protected:
+  DeleteQuestionTest() : t_(CatalogText({Numbered("Demos", "Demo", 1)}, "Version=0\r\n")) {}
+  void SetUp() override {
+    t_.Start();
+    game_ = t_.Prefix() / "drive_c" / "Games" / "Quake";
+    fs::create_directories(game_ / "maps");
+    std::ofstream(game_ / "maps" / "e1m1.bsp") << "map";
+    t_.host().messages.clear();
+  }
+  MenuTestForm t_;
+  fs::path game_;
+};
+
+TEST_F(DeleteQuestionTest, AsksWithTheUpperCasedFolderAndDeletesOnlyOnYes) {
+  menu::DeleteQuestion(t_.form(), "c:\\games\\quake");
+  ASSERT_EQ(t_.host().messages.size(), 1u);
+  EXPECT_EQ(t_.host().messages[0].text, "Would you like to delete all files in C:\\GAMES\\QUAKE ?");
+  EXPECT_EQ(t_.host().messages[0].kind, menu::MessageKind::kConfirmation);
+  EXPECT_EQ(t_.host().messages[0].buttons, menu::MessageButtons::kYesNo);
+  EXPECT_TRUE(fs::exists(game_ / "maps" / "e1m1.bsp")) << "No keeps the files";
+
+  t_.host().answers.push_back(menu::MessageAnswer::kYes);
+  menu::DeleteQuestion(t_.form(), "c:\\games\\quake");
+  EXPECT_FALSE(fs::exists(game_));
+}
+
+TEST_F(DeleteQuestionTest, EmptyMissingAndProtectedFolders) {
+  menu::DeleteQuestion(t_.form(), "");
+  menu::DeleteQuestion(t_.form(), "C:\\GAMES\\NOTHERE");
+  EXPECT_TRUE(t_.host().messages.empty()) << "nothing to ask about";
+
+  t_.host().answers.push_back(menu::MessageAnswer::kYes);
+  menu::DeleteQuestion(t_.form(), "C:\\");
+  EXPECT_TRUE(fs::exists(game_ / "maps" / "e1m1.bsp"))
+      << "a drive root is never deleted, whatever the answer";
+  EXPECT_TRUE(fs::exists(t_.Prefix() / "drive_c" / "windows"));
+}
+
+}  // namespace
+}  // namespace norva::test
