@@ -10,6 +10,9 @@
 
 namespace norva::components {
 
+// Picture files larger than this are refused unread (the largest gallery pictures are a few megabytes).
+inline constexpr std::uint64_t kMaxPictureBytes = 64ULL * 1024 * 1024;
+
 // A decoded picture: `width` × `height` pixels, three bytes (red, green, blue) per pixel, rows from the top.
 struct DecodedImage {
   int width = 0;
@@ -31,7 +34,8 @@ class ImageLoader {
   virtual ~ImageLoader() = default;
 
   // Reads and decodes the host file at `host_path` (UTF-8). The kind is taken from the file's content, not
-  // from its name, so a .jpg that holds a bitmap still loads.
+  // from its name, so a .jpg that holds a bitmap still loads. Only a regular file of at most kMaxPictureBytes
+  // is read, and opening it never blocks (a FIFO or device fails as a file that cannot be opened).
   virtual ImageLoadResult Load(const std::string& host_path) = 0;
 };
 

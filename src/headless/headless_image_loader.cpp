@@ -1,7 +1,6 @@
 #include "headless/headless_image_loader.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/wine/host_file.h"
 
 namespace norva::headless {
 
@@ -22,10 +21,10 @@ bool StartsWith(std::string_view bytes, std::string_view magic) {
 }  // namespace
 
 ImageLoadResult HeadlessImageLoader::Load(const std::string& host_path) {
-  std::ifstream in(host_path, std::ios::binary);
-  if (!in) return Failure("cannot open the file");
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return Failure("cannot read the file");
+  // Only a regular file is opened, and without blocking: a FIFO or device named as a picture fails here.
+  const auto content = platform::wine::ReadHostFile(host_path, components::kMaxPictureBytes);
+  if (!content || !content->stamp.exists) return Failure("cannot open the file");
+  const std::string& bytes = content->bytes;
   if (StartsWith(bytes, "BM")) return DecodeBmp(bytes);
   if (StartsWith(bytes, "\xFF\xD8")) return DecodeJpeg(bytes);
   return Failure(bytes.empty() ? "the file is empty" : "not a JPEG or bitmap picture");

@@ -1,8 +1,8 @@
 #include "headless/headless_player.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+
+#include "platform/wine/host_file.h"
 
 namespace norva::headless {
 namespace {
@@ -13,15 +13,13 @@ using components::kPlayerPaused;
 using components::kPlayerPlaying;
 using components::kPlayerStopped;
 
-// The size of a regular file that can be opened for reading, or nothing.
+// The size of a regular file that can be opened for reading, or nothing. Only a regular file is opened, and
+// without blocking: a FIFO named as a tune would otherwise hang the menu in open().
 std::optional<std::uintmax_t> ReadableSize(const std::string& host_path) {
-  std::error_code error;
-  if (host_path.empty() || !std::filesystem::is_regular_file(host_path, error)) return std::nullopt;
-  const auto size = std::filesystem::file_size(host_path, error);
-  if (error) return std::nullopt;
-  std::ifstream probe(host_path, std::ios::binary);
-  if (!probe) return std::nullopt;
-  return size;
+  if (host_path.empty()) return std::nullopt;
+  const auto stamp = platform::wine::ProbeHostFile(host_path);
+  if (!stamp) return std::nullopt;
+  return stamp->size;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // to date.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,10 @@ class Detector : public catalog::InstalledDetector {
   // Reads a shortcut file into `link`; false (and `link` cleared) when it cannot be read.
   bool ReadShortcut(std::string_view link_path, install::TLinkInfo& link);
   std::string PrivateIniValue(std::string_view param);
+  // The absolute DOS path of a file that detection reads for the catalog, when a Windows program of the disc
+  // could name it: "." and ".." resolved, on a drive of the machine (never one that shows the host's own
+  // files). nullopt otherwise.
+  std::optional<std::string> ReadablePath(std::string_view path);
   void DetectFromTextFile(catalog::TDemos& item);
 
   // "UninstallString" of the item's uninstall registry key; empty when the key or value is missing.

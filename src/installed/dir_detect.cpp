@@ -3,6 +3,7 @@
 #include "install/command_text.h"
 #include "install/shell_linker.h"
 #include "installed/detection.h"
+#include "installed/path_text.h"
 
 namespace norva::installed {
 namespace {
@@ -80,7 +81,14 @@ void Detector::DetectFromShortcut(TDemos& item) {
 
 bool Detector::ReadShortcut(std::string_view link_path, install::TLinkInfo& link) {
   link = install::TLinkInfo{};
-  return install::GetLinkInfo(platform_.files, link_path, code_page_, link);
+  const std::optional<std::string> path = ReadablePath(link_path);
+  return path && install::GetLinkInfo(platform_.files, *path, code_page_, link);
+}
+
+std::optional<std::string> Detector::ReadablePath(std::string_view path) {
+  std::optional<std::string> resolved = AbsoluteDosPath(path, platform_.files.CurrentDir());
+  if (!resolved || platform_.drives.IsHostView(resolved->front())) return std::nullopt;
+  return resolved;
 }
 
 // DirDetect 6: "file,section,key" (or with ";" or ":") of a private INI file in the Windows folder.
@@ -88,18 +96,23 @@ std::string Detector::PrivateIniValue(std::string_view param) {
   const std::vector<std::string> parts = catalog::SplitFields(param);
   auto part = [&parts](std::size_t i) { return i < parts.size() ? parts[i] : std::string(); };
   std::string file = part(0);
-  if (install::UpperAscii(file).find(".INI") == std::string::npos) file += ".INI";
   // A name without a full path means the file in the Windows folder, as for the private-profile calls.
   if (!IsFullPath(file)) file = folders_.WindowsDir + file;
-  auto ini = platform_.ini.Open(file);
+  std::optional<std::string> path = ReadablePath(file);
+  if (!path) return {};
+  // The name test looks at the file that is really read: "x.ini\..\secrets" names "secrets".
+  if (install::UpperAscii(path->substr(path->rfind('\\') + 1)).find(".INI") == std::string::npos) {
+    *path += ".INI";
+  }
+  auto ini = platform_.ini.Open(*path);
   return ini ? ini->ReadString(part(1), part(2), "") : std::string();
 }
 
 // DirDetect 10: the first line of a text file below the Windows folder names the folder.
 void Detector::DetectFromTextFile(TDemos& item) {
-  const std::string path = folders_.WindowsDir + item.Param;
-  if (!platform_.files.FileExists(path)) return;
-  if (auto text = platform_.files.ReadFile(path)) item.InstalledDir = FirstLine(*text);
+  const std::optional<std::string> path = ReadablePath(folders_.WindowsDir + item.Param);
+  if (!path || !platform_.files.FileExists(*path)) return;
+  if (auto text = platform_.files.ReadFile(*path)) item.InstalledDir = FirstLine(*text);
 }
 
 }  // namespace norva::installed

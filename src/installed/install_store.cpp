@@ -28,6 +28,15 @@ std::string IssueSection(std::string_view issue_code) {
   return "CD" + std::string(issue_code);
 }
 
+bool IsDiscLabelKey(std::string_view issue_code) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  auto letter_or_digit = [&digit](char c) {
+    return digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  };
+  return issue_code.size() == 4 && letter_or_digit(issue_code[0]) && letter_or_digit(issue_code[1]) &&
+         digit(issue_code[2]) && digit(issue_code[3]);
+}
+
 std::string DirEntryKey(std::string_view name) {
   return std::string(name);
 }

@@ -21,6 +21,12 @@ namespace norva::installed {
 
 // "CD" + the four-character issue code.
 std::string IssueSection(std::string_view issue_code);
+
+// Whether an issue code may be the [Main] key of its disc label: four letters or digits, the last two (the
+// year of MMYY) digits. [Main] also holds the menu's settings (Language, Enhanced, Slow, Music), none of
+// which has that form, so a catalog cannot overwrite a setting with its label; and the Installed page looks
+// labels up only for issue sections whose year is a number.
+bool IsDiscLabelKey(std::string_view issue_code);
 std::string DirEntryKey(std::string_view name);          // <Name>
 std::string RecordEntryKey(std::string_view name);       // <Name>_
 std::string UninstallerEntryKey(std::string_view name);  // <Name>__

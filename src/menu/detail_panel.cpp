@@ -219,7 +219,10 @@ void DetailPanel::InstalledReCheck(catalog::TDemos& item) {
   if (item.Installed != 1) return;
   if (form_.platform().files.FileExists(item.InstalledDir + "\\" + item.GameName)) return;
   // The program was removed behind the menu's back: ask detection again rather than fail on Run.
-  if (auto* detector = form_.detector()) detector->CheckDemo(item);
+  if (auto* detector = form_.detector()) {
+    const platform::IniUpdate store_update(form_.StoreIni.get());
+    detector->CheckDemo(item);
+  }
   form_.host().ProcessMessages();
   form_.item_list().FillList();
 }

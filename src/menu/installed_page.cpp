@@ -76,6 +76,8 @@ void InstalledPage::SetInstalledPage() {
 
   int kept = 0;
   if (form_.StoreIni) {
+    // The stale entries of all issues go in one change of the store.
+    const platform::IniUpdate store_update(form_.StoreIni.get());
     const platform::Platform& machine = form_.platform();
     installed::InstallStore store(*form_.StoreIni, machine.ini, machine.files, form_.Folders.WindowsDir,
                                   form_.catalog().IssueCode);
@@ -172,15 +174,28 @@ bool InstalledPage::BuildRow(std::string_view entry, catalog::TDemos& row, insta
     row.NotInstalled = 0;
     return true;
   }
+  // A program on a drive that is not there today (an unplugged disk, a drive letter not mapped now) may well
+  // come back: its entries stay, unlisted, until the file is missing from a drive that is there.
+  if (!row.InstalledDir.empty() && !DriveIsThere(row.InstalledDir)) return false;
   store.DeleteEntries(code, row.Name);
   return false;
+}
+
+bool InstalledPage::DriveIsThere(const std::string& dir) {
+  const platform::Platform& machine = form_.platform();
+  if (dir.size() >= 2 && dir[1] == ':') return machine.drives.IsReady(dir[0]);
+  // A network path cannot be judged; a path without a drive lies on the current one.
+  if (dir.starts_with("\\\\")) return false;
+  const std::string current = machine.files.CurrentDir();
+  return !current.empty() && machine.drives.IsReady(current[0]);
 }
 
 std::string InstalledPage::IssueLabel(const std::string& code) {
   const auto month = Decimal(Chars(code, 1, 2));
   if (month && *month >= 1 && *month <= 12)
     return "NORVA " + std::string(Chars(code, 1, 2)) + "-" + std::string(Chars(code, 3, 2));
-  return form_.StoreIni->ReadString("Main", code, "");
+  // Only a key that the catalog load could have written; any other [Main] key is a setting.
+  return installed::IsDiscLabelKey(code) ? form_.StoreIni->ReadString("Main", code, "") : std::string();
 }
 
 std::string InstalledPage::RegistryUninstaller(const std::string& reg_uninstall) {

@@ -42,6 +42,8 @@ class InstalledPage {
   // "NORVA MM-YY" for a real month, else the disc label the catalog load recorded in [Main].
   std::string IssueLabel(const std::string& code);
   std::string RegistryUninstaller(const std::string& reg_uninstall);
+  // Whether the drive of a folder is mapped and ready, so that a file missing there is really gone.
+  bool DriveIsThere(const std::string& dir);
 
   MainForm& form_;
 };

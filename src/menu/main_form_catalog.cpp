@@ -1,5 +1,6 @@
 // The first show of the window: the catalog load.
 #include "catalog/catalog_reader.h"
+#include "installed/install_store.h"
 #include "menu/main_form.h"
 #include "menu/page_screens.h"
 #include "menu/pages.h"
@@ -19,20 +20,31 @@ void MainForm::FormShow() {
   CatalogIni = platform_.ini.Open(catalog_path);
   StringsIni = platform_.ini.Open(NorvaDir + "strings.ini");
 
-  catalog::ReadCatalog(
-      *CatalogIni, DiscRoot,
-      [this](const catalog::Catalog& main) -> catalog::InstalledDetector* {
-        // The [Main] facts are in; the items follow. A store that cannot be written keeps its old labels.
-        if (!main.DiscLabel.empty()) StoreIni->WriteString("Main", main.IssueCode, main.DiscLabel);
-        const auto code_page =
-            main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
-        if (OnAnsiCodePage) OnAnsiCodePage(code_page);
-        if (detector_) return detector_;
-        own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot,
-                                                              main.IssueCode, code_page);
-        return own_detector_.get();
-      },
-      catalog_);
+  {
+    // The disc label and the detection of the readers and full versions are one change of the store.
+    const platform::IniUpdate store_update(StoreIni.get());
+    catalog::ReadCatalog(
+        *CatalogIni, DiscRoot,
+        [this](const catalog::Catalog& main) -> catalog::InstalledDetector* {
+          // The [Main] facts are in; the items follow. A store that cannot be written keeps its old labels.
+          if (!main.DiscLabel.empty()) {
+            if (installed::IsDiscLabelKey(main.IssueCode)) {
+              StoreIni->WriteString("Main", main.IssueCode, main.DiscLabel);
+            } else {
+              catalog_.notes.push_back("CD: \"" + main.IssueCode +
+                                       "\" is no issue code (MMYY); the disc label is not recorded");
+            }
+          }
+          const auto code_page =
+              main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
+          if (OnAnsiCodePage) OnAnsiCodePage(code_page);
+          if (detector_) return detector_;
+          own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot,
+                                                                main.IssueCode, code_page);
+          return own_detector_.get();
+        },
+        catalog_);
+  }
 
   SetTitle();
   Edition = catalog_.Edition;

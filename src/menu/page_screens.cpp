@@ -15,6 +15,8 @@ void PageScreens::CheckAll(Array& items, int count) {
   auto* detector = form_.detector();
   if (detector == nullptr) return;
   const int last = count & 0xFF;
+  // One page's detection is one change of the store, however many items it records or forgets.
+  const platform::IniUpdate store_update(form_.StoreIni.get());
   for (int i = 1; i <= last && i < static_cast<int>(items.size()); ++i) detector->CheckDemo(items[i]);
 }
 

@@ -24,6 +24,9 @@ class Drives {
   virtual DriveType TypeOf(char letter) = 0;
   // False for an unmapped letter or one whose target is missing ("not ready").
   virtual bool IsReady(char letter) = 0;
+  // True for a letter that shows the host's own files rather than a drive of the Windows machine: its folder
+  // holds the machine itself (Wine's Z:, the host's root), so a path on it reaches any file of the host.
+  virtual bool IsHostView(char /*letter*/) { return false; }
 };
 
 }  // namespace norva::platform

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/utf16_text.h"
+
 namespace norva::platform {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::string_view kCrLf = "\r\n";
 
 std::string_view StripQuotes(std::string_view value) {
@@ -22,16 +26,26 @@ bool HasLineBreakOrNul(std::string_view text) {
 
 }  // namespace
 
-IniDocument::IniDocument() : eol_(kCrLf) {
+IniDocument::IniDocument() : eol_(kCrLf), section_index_(MakeIndex(0)) {
   sections_.emplace_back();
 }
 
 IniDocument::IniDocument(std::string_view file_bytes) {
-  std::string_view bytes = Keep(std::string(file_bytes));
-  if (bytes.starts_with(kUtf8Bom)) {
-    bom_ = bytes.substr(0, kUtf8Bom.size());
-    bytes.remove_prefix(kUtf8Bom.size());
+  std::string_view bytes;
+  if (file_bytes.starts_with(kUtf8Bom)) {
+    encoding_ = IniEncoding::kUtf8;
+    bom_ = kUtf8Bom;
+    bytes = Keep(std::string(file_bytes.substr(kUtf8Bom.size())));
+  } else if (file_bytes.starts_with(kUtf16LeBom) || file_bytes.starts_with(kUtf16BeBom)) {
+    const bool little = file_bytes.starts_with(kUtf16LeBom);
+    encoding_ = little ? IniEncoding::kUtf16Le : IniEncoding::kUtf16Be;
+    bom_ = little ? kUtf16LeBom : kUtf16BeBom;
+    bytes = Keep(Utf16ToWtf8(file_bytes.substr(2), little ? ByteOrder::kLittleEndian : ByteOrder::kBigEndian,
+                             &odd_byte_));
+  } else {
+    bytes = Keep(std::string(file_bytes));
   }
+  section_index_ = MakeIndex(0);
   sections_.emplace_back();
   std::size_t pos = 0;
   std::size_t lf = bytes.npos;  // the next LF at or after pos, once looked up
@@ -105,9 +119,16 @@ IniDocument::Line IniDocument::ParseLine(std::string_view raw, std::string_view 
   return line;
 }
 
-void IniDocument::IndexKeys(Section& section) {
-  section.keys.clear();
-  section.keys.reserve(section.lines.size());
+IniDocument::NameIndex IniDocument::MakeIndex(std::size_t buckets) const {
+  return NameIndex(buckets, IniNameHash{unicode()}, IniNameEqual{unicode()});
+}
+
+bool IniDocument::NamesEqual(std::string_view a, std::string_view b) const {
+  return unicode() ? IniNamesEqualUtf8(a, b) : IniNamesEqual(a, b);
+}
+
+void IniDocument::IndexKeys(Section& section) const {
+  section.keys = MakeIndex(section.lines.size());
   for (std::size_t i = 0; i < section.lines.size(); ++i) {
     const Line& line = section.lines[i];
     if (line.kind == Kind::kKey || line.kind == Kind::kKeyWithoutValue) {
@@ -237,8 +258,8 @@ IniDocument::Edit IniDocument::DeleteKey(std::string_view section, std::string_v
   if (found_section == section_index_.end()) return Edit::kUnchanged;
   Section& block = sections_[found_section->second];
   key = TrimIni(key);
-  const std::size_t removed = std::erase_if(block.lines, [key](const Line& line) {
-    return (line.kind == Kind::kKey || line.kind == Kind::kKeyWithoutValue) && IniNamesEqual(line.name, key);
+  const std::size_t removed = std::erase_if(block.lines, [this, key](const Line& line) {
+    return (line.kind == Kind::kKey || line.kind == Kind::kKeyWithoutValue) && NamesEqual(line.name, key);
   });
   if (removed == 0) return Edit::kUnchanged;
   IndexKeys(block);
@@ -248,8 +269,8 @@ IniDocument::Edit IniDocument::DeleteKey(std::string_view section, std::string_v
 IniDocument::Edit IniDocument::EraseSection(std::string_view section) {
   section = TrimIni(section);
   const auto first = sections_.begin() + 1;
-  const auto kept = std::remove_if(first, sections_.end(), [section](const Section& block) {
-    return IniNamesEqual(block.header->name, section);
+  const auto kept = std::remove_if(first, sections_.end(), [this, section](const Section& block) {
+    return NamesEqual(block.header->name, section);
   });
   if (kept == sections_.end()) return Edit::kUnchanged;
   sections_.erase(kept, sections_.end());
@@ -258,16 +279,26 @@ IniDocument::Edit IniDocument::EraseSection(std::string_view section) {
 }
 
 std::string IniDocument::Serialize() const {
-  std::string bytes(bom_);
-  auto append = [&bytes](const Line& line) {
-    bytes += line.raw;
-    bytes += line.eol;
+  std::string text;
+  auto append = [&text](const Line& line) {
+    text += line.raw;
+    text += line.eol;
   };
   for (const Section& section : sections_) {
     if (section.header) append(*section.header);
     for (const Line& line : section.lines) append(line);
   }
-  return bytes;
+  switch (encoding_) {
+    case IniEncoding::kAnsi:
+      return text;
+    case IniEncoding::kUtf8:
+      return std::string(bom_) + text;
+    case IniEncoding::kUtf16Le:
+      return std::string(bom_) + Wtf8ToUtf16(text, ByteOrder::kLittleEndian) + odd_byte_;
+    case IniEncoding::kUtf16Be:
+      return std::string(bom_) + Wtf8ToUtf16(text, ByteOrder::kBigEndian) + odd_byte_;
+  }
+  return text;
 }
 
 }  // namespace norva::platform

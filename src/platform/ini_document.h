@@ -1,7 +1,10 @@
 // The bytes of one private-profile (INI) file held in memory, read and edited with the Windows semantics.
 //
-// Parsing never fails: every byte sequence is a document. Lines end in CR LF, LF or a lone CR; a UTF-8 byte
-// order mark is kept apart and written back. Each line is trimmed of blanks (IsIniBlank) before it is
+// Parsing never fails: every byte sequence is a document. Lines end in CR LF, LF or a lone CR. The encoding
+// follows the byte-order mark, as Windows reads profiles: UTF-8 (EF BB BF) or UTF-16 little- or big-endian
+// (FF FE, FE FF) make a Unicode document, whose texts (names, values, lines) are UTF-8 in memory and which
+// Serialize() gives back in its own encoding with its mark; anything else is an ANSI document whose texts
+// are the file's bytes. Each line is trimmed of blanks (IsIniBlank) before it is
 // classified: empty, a comment (first character ';'), a section header ('[' up to the last ']' on the line,
 // the name trimmed) or a key line (the name before the first '=', the value after it; a line without '=' is a
 // key without a value). Everything after a NUL byte on a line is ignored when the line is classified, as the
@@ -9,8 +12,8 @@
 // and cannot be queried.
 //
 // Lookups and edits address the first section of a name and the first key of a name in it; names match under
-// IniNamesEqual after trimming. Edits change only the lines they address: Serialize() gives back every other
-// line byte for byte.
+// IniNamesEqual (IniNamesEqualUtf8 in a Unicode document) after trimming. Edits change only the lines they
+// address: Serialize() gives back every other line byte for byte.
 #pragma once
 
 #include <cstddef>
@@ -25,12 +28,19 @@
 
 namespace norva::platform {
 
+enum class IniEncoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
+
 class IniDocument {
  public:
   enum class Edit { kUnchanged, kChanged, kRefused };
 
+  // An empty ANSI document (a file that does not exist yet).
   IniDocument();
   explicit IniDocument(std::string_view bytes);
+
+  IniEncoding encoding() const { return encoding_; }
+  // Texts in and out are UTF-8 rather than the file's ANSI bytes.
+  bool unicode() const { return encoding_ != IniEncoding::kAnsi; }
   // Lines refer into the document's own storage, which moves along but is not copied.
   IniDocument(const IniDocument&) = delete;
   IniDocument& operator=(const IniDocument&) = delete;
@@ -87,14 +97,18 @@ class IniDocument {
   static Line ParseLine(std::string_view raw, std::string_view eol);
   // Keeps a line's new text alive for as long as the document.
   std::string_view Keep(std::string text);
-  static void IndexKeys(Section& section);
+  void IndexKeys(Section& section) const;
+  NameIndex MakeIndex(std::size_t buckets) const;
+  bool NamesEqual(std::string_view a, std::string_view b) const;
   void IndexSections();
   const Section* FindSection(std::string_view section) const;
   Line* LastLine();
   void TerminateLastLine();
 
-  std::vector<std::unique_ptr<const std::string>> storage_;  // the file's bytes, then edited lines
-  std::string_view bom_;
+  std::vector<std::unique_ptr<const std::string>> storage_;  // the file's text, then edited lines
+  IniEncoding encoding_ = IniEncoding::kAnsi;
+  std::string_view bom_;           // the byte-order mark as the file had it
+  std::string odd_byte_;           // a UTF-16 file's odd last byte, written back after the text
   std::string_view eol_;           // line end for new lines: the file's first one, else CR LF
   std::vector<Section> sections_;  // [0] holds the lines before the first header
   NameIndex section_index_;        // first section of each name

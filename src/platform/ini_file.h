@@ -21,7 +21,8 @@ class IniFile {
   virtual std::string ReadString(std::string_view section, std::string_view key,
                                  std::string_view default_value) = 0;
   // Every write reaches the file at once and replaces it atomically; the rest of the file is kept byte for
-  // byte. False when the file could not be written (the previous file is then whole).
+  // byte. False when the file could not be written (the previous file is then whole). Inside an update (see
+  // BeginUpdate) a write reaches the file when the update ends.
   virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
   virtual bool DeleteKey(std::string_view section, std::string_view key) = 0;
   virtual bool EraseSection(std::string_view section) = 0;
@@ -31,6 +32,14 @@ class IniFile {
   virtual std::vector<std::string> ReadSection(std::string_view section) = 0;
   virtual bool SectionExists(std::string_view section) = 0;
 
+  // One user action (a page's detection, an install) may change many keys; between BeginUpdate and the
+  // matching EndUpdate (updates nest; the outermost counts) the writes change the file as reads see it, and
+  // the file is rewritten once, when the update ends. A write that could not reach the file (a read-only
+  // file) still fails at once. EndUpdate answers whether the file was written. Use IniUpdate rather than
+  // the pair, and do not keep an update open while waiting for a program: its changes are not yet on disk.
+  virtual void BeginUpdate() {}
+  virtual bool EndUpdate() { return true; }
+
   // The integer reading of the VCL: decimal, or hexadecimal after "0x"/"$"; anything else gives the default.
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t default_value);
   // ReadInteger with the default as 0/1; any non-zero number is true.
@@ -38,6 +47,23 @@ class IniFile {
   bool WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   bool WriteBool(std::string_view section, std::string_view key, bool value);
   bool ValueExists(std::string_view section, std::string_view key);
+};
+
+// Holds an update of the file (when there is one) for the lifetime of the object.
+class IniUpdate {
+ public:
+  explicit IniUpdate(IniFile* file) : file_(file) {
+    if (file_ != nullptr) file_->BeginUpdate();
+  }
+  ~IniUpdate() {
+    // A store that cannot be written keeps its previous state; the callers' writes are guarded anyway.
+    if (file_ != nullptr) file_->EndUpdate();
+  }
+  IniUpdate(const IniUpdate&) = delete;
+  IniUpdate& operator=(const IniUpdate&) = delete;
+
+ private:
+  IniFile* file_;
 };
 
 class IniFiles {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/unicode_text.h"
+
 namespace norva::platform {
 namespace {
 
@@ -36,6 +38,17 @@ unsigned char Fold(char c) {
   return kFold[static_cast<unsigned char>(c)];
 }
 
+// The next folded code point of a UTF-8 name; a byte that is no UTF-8 stands for itself, apart from every
+// code point.
+char32_t NextFolded(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
+  const char32_t c = NextUtf8(text, pos);
+  return c == kInvalidUtf8 ? 0x80000000u | static_cast<unsigned char>(text[start]) : FoldCodePoint(c);
+}
+
+constexpr std::size_t kFnvBasis = 14695981039346656037ull;
+constexpr std::size_t kFnvPrime = 1099511628211ull;
+
 }  // namespace
 
 bool IsIniBlank(char c) {
@@ -67,12 +80,29 @@ bool IniNamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool IniNamesEqualUtf8(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (NextFolded(a, i) != NextFolded(b, j)) return false;
+  }
+  return i == a.size() && j == b.size();
+}
+
 std::size_t IniNameHash::operator()(std::string_view name) const {
-  // FNV-1a over the folded bytes: names are short, so this is cheaper than building a folded copy.
-  std::size_t hash = 14695981039346656037ull;
+  // FNV-1a over the folded bytes or code points: names are short, so this is cheaper than building a folded
+  // copy.
+  std::size_t hash = kFnvBasis;
+  if (utf8) {
+    for (std::size_t pos = 0; pos < name.size();) {
+      hash ^= NextFolded(name, pos);
+      hash *= kFnvPrime;
+    }
+    return hash;
+  }
   for (char c : name) {
     hash ^= Fold(c);
-    hash *= 1099511628211ull;
+    hash *= kFnvPrime;
   }
   return hash;
 }

@@ -22,6 +22,10 @@ char32_t UpperOf(char32_t c) {
 
 }  // namespace
 
+char32_t FoldCodePoint(char32_t c) {
+  return UpperOf(c);
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
   if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
   if (c < 0x80) {

@@ -19,6 +19,8 @@ inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 // The upper-case form used to compare names without regard to letter case (ASCII, Latin-1 and Latin
 // Extended-A, which covers the letters of both ANSI code pages). Invalid bytes are kept as they are.
 std::string FoldCase(std::string_view utf8);
+// The upper-case form of one code point under the same rules.
+char32_t FoldCodePoint(char32_t c);
 bool EqualNoCase(std::string_view a_utf8, std::string_view b_utf8);
 
 }  // namespace norva::platform

@@ -1,10 +1,17 @@
 #include "frontend/qt/font_map.h"
 
+#include <QByteArray>
 #include <QFontDatabase>
 #include <algorithm>
+#include <cstdint>
+
+#include "platform/wine/host_file.h"
 
 namespace norva::frontend::qt {
 namespace {
+
+// The disc's fonts are a few hundred kilobytes; nothing larger is taken for a font.
+constexpr std::uint64_t kMaxFontBytes = 32ULL * 1024 * 1024;
 
 QString LoadFallback() {
   static const QString family = [] {
@@ -22,7 +29,11 @@ FontMap::FontMap() : fallback_(LoadFallback()) {}
 
 bool FontMap::Add(const std::string& host_path) {
   if (loaded_.count(host_path)) return true;
-  const int id = QFontDatabase::addApplicationFont(QString::fromStdString(host_path));
+  // Read by us rather than by Qt, so that a FIFO or device named as a font file cannot block the start.
+  const auto bytes = platform::wine::ReadRegularHostFile(host_path, kMaxFontBytes);
+  if (!bytes) return false;
+  const int id = QFontDatabase::addApplicationFontFromData(
+      QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
   if (id < 0) return false;
   loaded_[host_path] = {id, QFontDatabase::applicationFontFamilies(id)};
   order_.push_back(host_path);

@@ -1,19 +1,29 @@
 #include "frontend/qt/qt_image_loader.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImageReader>
+
+#include "platform/wine/host_file.h"
 
 namespace norva::frontend::qt {
 
 QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
-  QImageReader reader(QString::fromStdString(host_path));
+  // The bytes are read by us, not by Qt: only a regular file is opened, and never so that it can block.
+  const auto bytes = platform::wine::ReadRegularHostFile(host_path, components::kMaxPictureBytes);
+  if (!bytes) {
+    if (error) *error = "cannot open the file";
+    return QImage();
+  }
+  QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   // The kind comes from the content: a .jpg that holds a bitmap still loads.
   reader.setDecideFormatFromContent(true);
   QImage image = reader.read();
   if (image.isNull() && error) {
     switch (reader.error()) {
-      case QImageReader::FileNotFoundError:
-        *error = "cannot open the file";
-        break;
       case QImageReader::UnsupportedFormatError:
         *error = "not a JPEG file or bitmap";
         break;

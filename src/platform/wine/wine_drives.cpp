@@ -1,5 +1,6 @@
 #include "platform/wine/wine_drives.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -69,6 +70,18 @@ bool WineDrives::IsReady(char letter) {
   if (!IsMapped(letter)) return false;
   std::error_code ec;
   return fs::is_directory(DriveLinkPath(prefix_, Upper(letter)), ec);
+}
+
+bool WineDrives::IsHostView(char letter) {
+  if (!IsMapped(letter)) return false;
+  std::error_code ec;
+  const fs::path target = fs::canonical(DriveLinkPath(prefix_, Upper(letter)), ec);
+  if (ec) return false;
+  const fs::path machine = fs::canonical(prefix_, ec);
+  if (ec) return false;
+  // The drive's folder is the prefix or one of the folders above it.
+  const auto [end, unused] = std::mismatch(target.begin(), target.end(), machine.begin(), machine.end());
+  return end == target.end();
 }
 
 }  // namespace norva::platform::wine

@@ -18,6 +18,7 @@ class WineDrives : public Drives {
   std::vector<char> Letters() override;
   DriveType TypeOf(char letter) override;
   bool IsReady(char letter) override;
+  bool IsHostView(char letter) override;
 
  private:
   bool IsMapped(char letter) const;

@@ -1,11 +1,10 @@
 #include "platform/wine/wine_file_system.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/unicode_text.h"
 #include "platform/wine/atomic_write.h"
+#include "platform/wine/host_file.h"
 #include "platform/wine/prefix.h"
 
 namespace norva::platform::wine {
@@ -36,19 +35,16 @@ fs::path WineFileSystem::DriveRoot(char letter) const {
   return ec ? link : target;
 }
 
-fs::path WineFileSystem::MatchComponent(const fs::path& dir, const std::string& name_utf8) const {
+fs::path WineFileSystem::MatchComponent(const fs::path& dir, const std::string& name_utf8) {
   std::error_code ec;
   const fs::path exact = dir / name_utf8;
   if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found) return exact;
-  const std::string wanted = FoldCase(name_utf8);
-  // Of several names that differ only in case, the smallest wins so that the choice does not depend on
-  // the order of the listing.
-  std::string best;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (FoldCase(name) == wanted && (best.empty() || name < best)) best = std::move(name);
-  }
-  return best.empty() ? fs::path() : dir / best;
+  const std::string match = listings_.Match(dir, name_utf8);
+  return match.empty() ? fs::path() : dir / match;
+}
+
+void WineFileSystem::Changed(const fs::path& host) {
+  listings_.Forget(host.parent_path());
 }
 
 std::optional<fs::path> WineFileSystem::Resolve(std::string_view dos_path) {
@@ -58,7 +54,7 @@ std::optional<fs::path> WineFileSystem::Resolve(std::string_view dos_path) {
   if (host.empty()) return std::nullopt;
   bool existing = true;
   for (const std::string& component : parsed->components) {
-    const std::string utf8 = AnsiToUtf8(component, code_page_);
+    const std::string utf8 = AnsiToUtf8(component, *code_page_);
     if (existing) {
       std::error_code ec;
       if (fs::is_directory(host, ec)) {
@@ -95,13 +91,8 @@ bool WineFileSystem::DirExists(std::string_view dos_path) {
 
 std::optional<std::string> WineFileSystem::ReadFile(std::string_view dos_path) {
   const std::optional<fs::path> host = Resolve(dos_path);
-  std::error_code ec;
-  if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
-  std::ifstream in(*host, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  if (!host) return std::nullopt;
+  return ReadRegularHostFile(*host);
 }
 
 bool WineFileSystem::WriteFileAtomic(std::string_view dos_path, std::string_view bytes) {
@@ -111,6 +102,7 @@ bool WineFileSystem::WriteFileAtomic(std::string_view dos_path, std::string_view
   if (fs::is_directory(*host, ec)) return false;
   // A read-only file refuses writes on Windows; replacing it here would bypass that.
   if (IsReadOnly(*host)) return false;
+  Changed(*host);
   return WriteHostFileAtomic(*host, bytes);
 }
 
@@ -122,7 +114,7 @@ std::optional<std::vector<DirEntry>> WineFileSystem::ListDir(std::string_view do
   for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string host_name = it->path().filename().string();
     DirEntry entry;
-    entry.name = Utf8ToAnsi(host_name, code_page_);
+    entry.name = Utf8ToAnsi(host_name, *code_page_);
     std::error_code entry_ec;
     entry.is_link = it->is_symlink(entry_ec);
     fs::file_status status = fs::status(it->path(), entry_ec);
@@ -144,6 +136,7 @@ bool WineFileSystem::CreateDir(std::string_view dos_path) {
   const std::optional<fs::path> host = Resolve(dos_path);
   std::error_code ec;
   if (!host || !fs::is_directory(host->parent_path(), ec)) return false;
+  Changed(*host);
   return fs::create_directory(*host, ec) && !ec;
 }
 
@@ -164,6 +157,7 @@ bool WineFileSystem::RemoveFile(std::string_view dos_path) {
   } else if (!HasOwnerWrite(own.permissions())) {
     return false;  // Windows refuses to delete a read-only file
   }
+  Changed(*host);
   return fs::remove(*host, ec) && !ec;
 }
 
@@ -177,10 +171,12 @@ bool WineFileSystem::RemoveDir(std::string_view dos_path) {
   if (fs::is_symlink(own)) {
     // Only the link goes; whatever it leads to stays.
     if (!fs::is_directory(*host, ec)) return false;
+    Changed(*host);
     return fs::remove(*host, ec) && !ec;
   }
   if (!fs::is_directory(own) || !HasOwnerWrite(own.permissions())) return false;
   if (!fs::is_empty(*host, ec) || ec) return false;
+  Changed(*host);
   return fs::remove(*host, ec) && !ec;
 }
 

@@ -3,14 +3,16 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 #include "platform/dos_path.h"
+#include "platform/file_system.h"
+#include "platform/wine/folder_listing_cache.h"
 
 namespace norva::platform::wine {
 
@@ -19,8 +21,13 @@ class WineFileSystem : public FileSystem {
   // `prefix` is the prefix folder; the current directory starts as C:\.
   explicit WineFileSystem(std::filesystem::path prefix);
 
-  // The code page of the DOS paths and names handed in and out (Windows-1250 until set).
-  void SetAnsiCodePage(CodePage code_page) { code_page_ = code_page; }
+  // Folder listings of the name lookups (for tests and benchmarks).
+  const FolderListingCache& listings() const { return listings_; }
+
+  // The code page of the DOS paths and names handed in and out (Windows-1250 until set). The setting is
+  // shared with the private-profile files of the machine (see AnsiCodePageSetting).
+  void SetAnsiCodePage(CodePage code_page) { *code_page_ = code_page; }
+  std::shared_ptr<const CodePage> AnsiCodePageSetting() const { return code_page_; }
 
   std::optional<std::string> HostPath(std::string_view dos_path) override;
   bool FileExists(std::string_view dos_path) override;
@@ -41,11 +48,14 @@ class WineFileSystem : public FileSystem {
  private:
   std::filesystem::path DriveRoot(char letter) const;
   bool IsDriveRoot(std::string_view dos_path) const;
-  std::filesystem::path MatchComponent(const std::filesystem::path& dir, const std::string& name_utf8) const;
+  std::filesystem::path MatchComponent(const std::filesystem::path& dir, const std::string& name_utf8);
+  // After a change made here: the parent folder's listing is read again at the next lookup.
+  void Changed(const std::filesystem::path& host);
 
   std::filesystem::path prefix_;
-  CodePage code_page_ = CodePage::kCentralEuropean;
+  std::shared_ptr<CodePage> code_page_ = std::make_shared<CodePage>(CodePage::kCentralEuropean);
   DosPath current_;
+  FolderListingCache listings_;
 };
 
 }  // namespace norva::platform::wine

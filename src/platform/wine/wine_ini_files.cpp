@@ -8,7 +8,8 @@
 
 namespace norva::platform::wine {
 
-WineIniFiles::WineIniFiles(FileSystem& files, SystemInfo& system) : files_(files), system_(system) {}
+WineIniFiles::WineIniFiles(FileSystem& files, SystemInfo& system, std::shared_ptr<const CodePage> code_page)
+    : files_(files), system_(system), code_page_(std::move(code_page)) {}
 
 std::unique_ptr<IniFile> WineIniFiles::Open(std::string_view path) {
   std::string dos_path(path);
@@ -22,7 +23,8 @@ std::unique_ptr<IniFile> WineIniFiles::Open(std::string_view path) {
   if (!dos_path.empty()) {
     if (auto resolved = files_.HostPath(dos_path); resolved && !resolved->empty()) host_path = *resolved;
   }
-  return std::make_unique<PrivateProfileFile>(std::move(dos_path), std::move(host_path));
+  return std::make_unique<PrivateProfileFile>(std::move(dos_path), std::move(host_path),
+                                              PrivateProfileFile::kDefaultRecheck, code_page_);
 }
 
 }  // namespace norva::platform::wine

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/system_info.h"
@@ -13,8 +14,9 @@ namespace norva::platform::wine {
 class WineIniFiles final : public IniFiles {
  public:
   // Both are borrowed, must outlive this object and are used only inside Open: an opened file holds its host
-  // path and needs neither afterwards.
-  WineIniFiles(FileSystem& files, SystemInfo& system);
+  // path and needs neither afterwards. `code_page` is the machine's ANSI code page as it is set over time
+  // (shared with every file opened; Windows-1250 when null), for files with a byte-order mark.
+  WineIniFiles(FileSystem& files, SystemInfo& system, std::shared_ptr<const CodePage> code_page = nullptr);
 
   // A bare name (no '\', '/' or ':') means the file in the Windows folder; any other path is resolved by the
   // file system once, now. A path that leads nowhere (empty, or on an unmapped drive) gives a file that reads
@@ -24,6 +26,7 @@ class WineIniFiles final : public IniFiles {
  private:
   FileSystem& files_;
   SystemInfo& system_;
+  std::shared_ptr<const CodePage> code_page_;
 };
 
 }  // namespace norva::platform::wine

@@ -20,7 +20,7 @@ std::unique_ptr<WinePlatform> WinePlatform::Open(const WinePlatformOptions& opti
 
 WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatformOptions& options)
     : machine_(std::move(machine)),
-      ini_(machine_->files(), machine_->system()),
+      ini_(machine_->files(), machine_->system(), machine_->files().AnsiCodePageSetting()),
       shell_(machine_->files(),
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
       processes_(machine_->files(), machine_->system(), shell_.log(),
