@@ -1,111 +1,99 @@
 #include "platform/wine/reg_file.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <array>
+#include <cstring>
+#include <limits>
 #include <set>
+#include <utility>
 
 #include "platform/unicode_text.h"
+#include "platform/wine/host_file.h"
 #include "platform/wine/reg_text.h"
 
 namespace norva::platform::wine {
 namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
+constexpr std::uint64_t kMaxText = std::numeric_limits<std::uint32_t>::max();
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    end = (end == std::string_view::npos) ? text.size() : end + 1;
-    lines.emplace_back(text.substr(start, end - start));
-    start = end;
+// Hashes a folded key path as its components joined by single '\' (empty components dropped), eight bytes
+// at a time. Fed either from a key line's raw text (the common case: plain ASCII, "\\" between components)
+// or from a decoded and folded path, it gives the same value for the same key.
+class PathHasher {
+ public:
+  void Byte(unsigned char c) {
+    if (pending_separator_) {
+      Put('\\');
+      pending_separator_ = false;
+    }
+    Put(c);
+    in_component_ = true;
   }
-  return lines;
-}
-
-// The line without its ending and without leading blanks.
-std::string_view Content(std::string_view line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-  return line;
-}
-
-void SkipBlanks(std::string_view text, std::size_t& pos) {
-  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Reads "(N):" after "str" or "hex"; a missing "(N)" leaves `type` as it is.
-bool ParseTypeSuffix(std::string_view text, std::size_t& pos, std::uint32_t& type) {
-  if (pos < text.size() && text[pos] == '(') {
-    std::uint32_t value = 0;
-    std::size_t i = pos + 1;
-    const std::size_t digits_start = i;
-    while (i < text.size() && HexDigit(text[i]) >= 0)
-      value = value * 16 + static_cast<std::uint32_t>(HexDigit(text[i++]));
-    if (i == digits_start || i >= text.size() || text[i] != ')') return false;
-    type = value;
-    pos = i + 1;
+  void Separator() {
+    pending_separator_ = in_component_;
+    in_component_ = false;
   }
-  if (pos >= text.size() || text[pos] != ':') return false;
-  ++pos;
-  return true;
-}
-
-// Comma-separated hex bytes; a trailing '\' asks for the next line, which `more` supplies.
-template <typename More>
-bool ParseHexBytes(std::string_view text, std::size_t pos, std::string& bytes, More more) {
-  std::string_view rest = text.substr(pos);
-  for (;;) {
-    std::size_t i = 0;
-    while (i < rest.size()) {
-      const char c = rest[i];
-      if (c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n') {
-        ++i;
-      } else if (c == '\\') {
-        break;
-      } else if (HexDigit(c) >= 0 && i + 1 < rest.size() && HexDigit(rest[i + 1]) >= 0) {
-        bytes += static_cast<char>(HexDigit(c) * 16 + HexDigit(rest[i + 1]));
-        i += 2;
+  void Text(std::string_view folded) {
+    for (const char c : folded) {
+      if (c == '\\') {
+        Separator();
       } else {
-        return false;
+        Byte(static_cast<unsigned char>(c));
       }
     }
-    if (i >= rest.size()) return true;
-    std::optional<std::string_view> next = more();
-    if (!next) return true;  // a continuation at the end of the file ends the data
-    rest = *next;
   }
+  std::uint64_t Value() const { return Mix(state_ ^ word_ ^ (length_ << 3)); }
+
+ private:
+  static std::uint64_t Mix(std::uint64_t x) {
+    x *= 0x9E3779B97F4A7C15ull;
+    return x ^ (x >> 29);
+  }
+  void Put(unsigned char c) {
+    word_ |= std::uint64_t{c} << shift_;
+    ++length_;
+    shift_ += 8;
+    if (shift_ == 64) {
+      state_ = Mix(state_ ^ word_) + 0x632BE59BD9B4E019ull;
+      word_ = 0;
+      shift_ = 0;
+    }
+  }
+
+  std::uint64_t state_ = 0;
+  std::uint64_t word_ = 0;
+  std::uint64_t length_ = 0;
+  unsigned shift_ = 0;
+  bool pending_separator_ = false;
+  bool in_component_ = false;
+};
+
+// FoldCase of the path with its empty components dropped: the form every lookup compares.
+std::string CanonicalFolded(std::string_view path) {
+  std::string canonical;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string_view::npos) end = path.size();
+    if (end > start) {
+      if (!canonical.empty()) canonical += '\\';
+      canonical.append(path.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return FoldCase(canonical);
 }
 
-// Splits an escaped key path at its separators ("\\" in the file), keeping every other escape intact.
-std::vector<std::string_view> SplitRawPath(std::string_view raw) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < raw.size()) {
-    if (raw[i] == '\\' && i + 1 < raw.size()) {
-      if (raw[i + 1] == '\\') {
-        parts.push_back(raw.substr(start, i - start));
-        i += 2;
-        start = i;
-        continue;
-      }
-      i += 2;
-      continue;
-    }
-    ++i;
-  }
-  parts.push_back(raw.substr(start));
-  return parts;
+std::uint64_t HashOfFolded(std::string_view folded) {
+  PathHasher hasher;
+  hasher.Text(folded);
+  return hasher.Value();
+}
+
+std::string_view WithoutLineEnd(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  return line;
 }
 
 bool IsUnder(std::string_view folded_path, std::string_view folded_key) {
@@ -114,126 +102,182 @@ bool IsUnder(std::string_view folded_path, std::string_view folded_key) {
          folded_path[folded_key.size()] == '\\';
 }
 
-std::string LineEnding(const std::vector<std::string>& lines) {
-  if (!lines.empty() && lines.front().ends_with("\r\n")) return "\r\n";
-  return "\n";
-}
-
 }  // namespace
 
 RegFile RegFile::Parse(std::string_view text) {
+  return Adopt(std::string(text));
+}
+
+RegFile RegFile::Adopt(std::string text) {
   RegFile file;
-  file.lines_ = SplitLines(text);
-  if (file.lines_.empty() || Content(file.lines_.front()) != kHeader) {
-    file.lines_.clear();
-    return file;
-  }
+  if (text.size() > kMaxText) return file;
+  const std::size_t first_end = std::min(text.find('\n'), text.size());
+  std::string_view first = WithoutLineEnd(std::string_view(text).substr(0, first_end));
+  while (!first.empty() && (first.front() == ' ' || first.front() == '\t')) first.remove_prefix(1);
+  if (first != kHeader) return file;
   file.valid_ = true;
-  RegKeyBlock* block = nullptr;
-  const auto close_block = [&](std::size_t end) {
-    if (block != nullptr) block->end_line = end;
-  };
-  for (std::size_t index = 1; index < file.lines_.size(); ++index) {
-    const std::string_view line = Content(file.lines_[index]);
-    if (line.starts_with('[')) {
-      close_block(index);
-      RegKeyBlock next;
-      next.first_line = index;
-      std::size_t pos = 1;
-      std::string path;
-      if (ParseRegString(line, pos, ']', &path)) {
-        next.raw_path = std::string(line.substr(1, pos - 2));
-        // Empty components ("a\\\\b" or a leading separator) are dropped, as Wine's key lookup does.
-        std::string cleaned;
-        std::size_t start = 0;
-        while (start <= path.size()) {
-          std::size_t end = path.find('\\', start);
-          if (end == std::string::npos) end = path.size();
-          if (end > start) {
-            if (!cleaned.empty()) cleaned += '\\';
-            cleaned.append(path, start, end - start);
-          }
-          start = end + 1;
-        }
-        next.path = std::move(cleaned);
-      } else {
-        next.broken = true;
-      }
-      file.keys_.push_back(std::move(next));
-      block = &file.keys_.back();
-      continue;
-    }
-    if (block == nullptr || block->broken || !(line.starts_with('"') || line.starts_with('@'))) continue;
-    RegValue value;
-    value.first_line = index;
-    value.end_line = index + 1;
-    std::size_t pos = 1;
-    if (line.front() == '"' && !ParseRegString(line, pos, '"', &value.name)) continue;
-    SkipBlanks(line, pos);
-    if (pos >= line.size() || line[pos] != '=') continue;
-    ++pos;
-    SkipBlanks(line, pos);
-    const std::string_view data = line.substr(pos);
-    std::size_t data_pos = 0;
-    bool ok = false;
-    if (data.starts_with('"') || data.starts_with("str")) {
-      value.type = kRegSz;
-      if (data.starts_with("str")) {
-        data_pos = 3;
-        ok = ParseTypeSuffix(data, data_pos, value.type);
-      } else {
-        ok = true;
-      }
-      if (ok) ok = data_pos < data.size() && data[data_pos] == '"';
-      if (ok) {
-        ++data_pos;
-        ok = ParseRegString(data, data_pos, '"', &value.data);
-      }
-    } else if (data.starts_with("dword:")) {
-      value.type = kRegDword;
-      const std::string digits(data.substr(6));
-      char* end = nullptr;
-      const unsigned long number = std::strtoul(digits.c_str(), &end, 16);
-      ok = end != digits.c_str();
-      for (int shift = 0; shift < 32; shift += 8) value.data += static_cast<char>((number >> shift) & 0xFF);
-    } else if (data.starts_with("hex")) {
-      value.type = kRegBinary;
-      data_pos = 3;
-      ok = ParseTypeSuffix(data, data_pos, value.type);
-      if (ok) {
-        ok = ParseHexBytes(data, data_pos, value.data, [&]() -> std::optional<std::string_view> {
-          if (value.end_line >= file.lines_.size()) return std::nullopt;
-          return Content(file.lines_[value.end_line++]);
-        });
-        index = value.end_line - 1;
-      }
-      if (ok && (value.type == kRegSz || value.type == kRegExpandSz)) value.data = Utf16LeToUtf8(value.data);
-    }
-    if (ok) block->values.push_back(std::move(value));
-  }
-  close_block(file.lines_.size());
-  for (const RegKeyBlock& key : file.keys_) file.folded_paths_.push_back(FoldCase(key.path));
+  file.text_ = std::move(text);
+  file.Index();
   return file;
+}
+
+RegFile RegFile::ReadFrom(const std::filesystem::path& path) {
+  auto content = ReadHostFile(path, kMaxText);
+  if (!content || !content->stamp.exists) return RegFile();
+  return Adopt(std::move(content->bytes));
+}
+
+void RegFile::Index() {
+  const std::string_view text = text_;
+  const char* data = text.data();
+  std::size_t pos = std::min(text.find('\n'), text.size());  // the header line holds no key
+  while (pos < text.size()) {
+    const void* found = std::memchr(data + pos, '[', text.size() - pos);
+    if (found == nullptr) break;
+    const std::size_t bracket = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    // A key line: only blanks between the start of its line and the '['.
+    std::size_t line_start = bracket;
+    while (line_start > 0 && (data[line_start - 1] == ' ' || data[line_start - 1] == '\t')) --line_start;
+    std::size_t line_end = text.find('\n', bracket);
+    if (line_end == std::string_view::npos) line_end = text.size();
+    pos = line_end;
+    if (line_start > 0 && data[line_start - 1] != '\n') continue;  // a '[' inside a value line
+
+    Block block;
+    block.begin = static_cast<std::uint32_t>(line_start);
+    block.path_begin = static_cast<std::uint32_t>(bracket + 1);
+    // The usual key line is plain ASCII with "\\" between components: hashed as it stands. Anything else
+    // (other escapes, UTF-8) is decoded first.
+    PathHasher hasher;
+    std::size_t i = bracket + 1;
+    bool plain = true;
+    bool closed = false;
+    while (i < line_end) {
+      const auto c = static_cast<unsigned char>(data[i]);
+      if (c == ']') {
+        closed = true;
+        break;
+      }
+      if (c == '\\') {
+        if (i + 1 < line_end && data[i + 1] == '\\') {
+          hasher.Separator();
+          i += 2;
+          continue;
+        }
+        plain = false;
+        break;
+      }
+      if (c >= 0x80) {
+        plain = false;
+        break;
+      }
+      hasher.Byte(c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c);
+      ++i;
+    }
+    if (plain && closed) {
+      block.hash = hasher.Value();
+    } else if (const std::optional<std::string> path = PathOf(block)) {
+      block.hash = HashOfFolded(FoldCase(*path));
+    } else {
+      block.broken = true;
+    }
+    if (!blocks_.empty()) blocks_.back().end = block.begin;
+    blocks_.push_back(block);
+  }
+  if (!blocks_.empty()) blocks_.back().end = static_cast<std::uint32_t>(text.size());
+
+  std::size_t size = 16;
+  while (size < blocks_.size() * 2) size *= 2;
+  slots_.assign(size, 0);
+  const std::size_t mask = size - 1;
+  for (std::uint32_t index = 0; index < blocks_.size(); ++index) {
+    if (blocks_[index].broken) continue;
+    std::size_t slot = blocks_[index].hash & mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = index + 1;
+  }
+}
+
+std::string_view RegFile::RawPathOf(const Block& block) const {
+  std::size_t end = text_.find('\n', block.path_begin);
+  if (end == std::string::npos) end = text_.size();
+  return WithoutLineEnd(std::string_view(text_).substr(block.path_begin - 1, end - (block.path_begin - 1)));
+}
+
+std::optional<std::string> RegFile::PathOf(const Block& block) const {
+  const std::string_view line = RawPathOf(block);
+  std::size_t pos = 1;
+  std::string path;
+  if (!ParseRegString(line, pos, ']', &path)) return std::nullopt;
+  // Empty components ("a\\\\b" or a leading separator) are dropped, as Wine's key lookup does.
+  std::string cleaned;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) {
+      if (!cleaned.empty()) cleaned += '\\';
+      cleaned.append(path, start, end - start);
+    }
+    start = end + 1;
+  }
+  return cleaned;
+}
+
+std::vector<std::uint32_t> RegFile::BlocksOf(std::string_view path) const {
+  std::vector<std::uint32_t> found;
+  if (!valid_ || slots_.empty()) return found;
+  const std::string folded = CanonicalFolded(path);
+  const std::uint64_t hash = HashOfFolded(folded);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    const std::uint32_t index = slots_[slot] - 1;
+    if (blocks_[index].hash != hash) continue;
+    const std::optional<std::string> block_path = PathOf(blocks_[index]);
+    if (block_path && FoldCase(*block_path) == folded) found.push_back(index);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+const std::vector<RegValue>& RegFile::ValuesOf(std::uint32_t index) const {
+  const auto cached = values_.find(index);
+  if (cached != values_.end()) return cached->second;
+  const Block& block = blocks_[index];
+  // The values start on the line after the key line.
+  std::size_t start = text_.find('\n', block.path_begin);
+  start = start == std::string::npos || start >= block.end ? block.end : start + 1;
+  return values_[index] = ParseRegValues(std::string_view(text_).substr(start, block.end - start), start);
+}
+
+const std::vector<std::string>& RegFile::FoldedPaths() const {
+  if (!folded_paths_built_) {
+    folded_paths_.reserve(blocks_.size());
+    for (const Block& block : blocks_) {
+      const std::optional<std::string> path = block.broken ? std::nullopt : PathOf(block);
+      folded_paths_.push_back(path ? FoldCase(*path) : std::string());
+    }
+    folded_paths_built_ = true;
+  }
+  return folded_paths_;
 }
 
 bool RegFile::KeyExists(std::string_view path) const {
   if (!valid_) return false;
-  if (path.empty()) return true;
-  const std::string folded = FoldCase(path);
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken) continue;
-    if (folded_paths_[i] == folded || IsUnder(folded_paths_[i], folded)) return true;
+  const std::string folded = CanonicalFolded(path);
+  if (folded.empty() || !BlocksOf(path).empty()) return true;
+  const std::vector<std::string>& paths = FoldedPaths();
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    if (!blocks_[i].broken && IsUnder(paths[i], folded)) return true;
   }
   return false;
 }
 
 const RegValue* RegFile::FindValue(std::string_view path, std::string_view name) const {
-  const std::string folded = FoldCase(path);
   const std::string folded_name = FoldCase(name);
   const RegValue* found = nullptr;
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken || folded_paths_[i] != folded) continue;
-    for (const RegValue& value : keys_[i].values) {
+  for (const std::uint32_t index : BlocksOf(path)) {
+    for (const RegValue& value : ValuesOf(index)) {
       if (FoldCase(value.name) == folded_name) found = &value;
     }
   }
@@ -242,14 +286,17 @@ const RegValue* RegFile::FindValue(std::string_view path, std::string_view name)
 
 std::vector<std::string> RegFile::SubKeyNames(std::string_view path) const {
   std::vector<std::string> names;
+  if (!valid_) return names;
   std::set<std::string> seen;
-  const std::string folded = FoldCase(path);
+  const std::string folded = CanonicalFolded(path);
   // Folding never makes or removes a '\', so the subkey's name is found by counting separators.
   const std::size_t depth =
       folded.empty() ? 0 : 1 + static_cast<std::size_t>(std::ranges::count(folded, '\\'));
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken || keys_[i].path.empty() || !IsUnder(folded_paths_[i], folded)) continue;
-    std::string_view name = keys_[i].path;
+  const std::vector<std::string>& paths = FoldedPaths();
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    if (blocks_[i].broken || paths[i].empty() || !IsUnder(paths[i], folded)) continue;
+    const std::string block_path = *PathOf(blocks_[i]);
+    std::string_view name = block_path;
     for (std::size_t skipped = 0; skipped < depth; ++skipped) name.remove_prefix(name.find('\\') + 1);
     name = name.substr(0, name.find('\\'));
     if (seen.insert(FoldCase(name)).second) names.emplace_back(name);
@@ -260,84 +307,12 @@ std::vector<std::string> RegFile::SubKeyNames(std::string_view path) const {
 std::vector<std::string> RegFile::ValueNames(std::string_view path) const {
   std::vector<std::string> names;
   std::set<std::string> seen;
-  const std::string folded = FoldCase(path);
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken || folded_paths_[i] != folded) continue;
-    for (const RegValue& value : keys_[i].values) {
+  for (const std::uint32_t index : BlocksOf(path)) {
+    for (const RegValue& value : ValuesOf(index)) {
       if (seen.insert(FoldCase(value.name)).second) names.push_back(value.name);
     }
   }
   return names;
-}
-
-std::optional<std::string> RegFile::TextWithoutValue(std::string_view path, std::string_view name) const {
-  const std::string folded = FoldCase(path);
-  const std::string folded_name = FoldCase(name);
-  std::vector<bool> drop(lines_.size(), false);
-  bool found = false;
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken || folded_paths_[i] != folded) continue;
-    for (const RegValue& value : keys_[i].values) {
-      if (FoldCase(value.name) != folded_name) continue;
-      found = true;
-      for (std::size_t line = value.first_line; line < value.end_line; ++line) drop[line] = true;
-    }
-  }
-  if (!found) return std::nullopt;
-  std::string text;
-  for (std::size_t line = 0; line < lines_.size(); ++line) {
-    if (!drop[line]) text += lines_[line];
-  }
-  return text;
-}
-
-std::optional<std::string> RegFile::TextWithoutKey(std::string_view path, std::int64_t unix_seconds) const {
-  if (path.empty() || !KeyExists(path)) return std::nullopt;
-  const std::string folded = FoldCase(path);
-  std::vector<bool> drop(lines_.size(), false);
-  std::size_t first_dropped_block = keys_.size();
-  for (std::size_t i = 0; i < keys_.size(); ++i) {
-    if (keys_[i].broken) continue;
-    if (folded_paths_[i] != folded && !IsUnder(folded_paths_[i], folded)) continue;
-    if (first_dropped_block == keys_.size()) first_dropped_block = i;
-    for (std::size_t line = keys_[i].first_line; line < keys_[i].end_line; ++line) drop[line] = true;
-  }
-
-  // Does the parent survive without help: its own block, or another key below it that stays?
-  std::string block_for_parent;
-  const std::size_t separator = folded.rfind('\\');
-  if (separator != std::string::npos) {
-    const std::string folded_parent = folded.substr(0, separator);
-    bool parent_stays = false;
-    for (std::size_t i = 0; i < keys_.size() && !parent_stays; ++i) {
-      if (keys_[i].broken || drop[keys_[i].first_line]) continue;
-      parent_stays = folded_paths_[i] == folded_parent || IsUnder(folded_paths_[i], folded_parent);
-    }
-    if (!parent_stays) {
-      const std::vector<std::string_view> raw_parts = SplitRawPath(keys_[first_dropped_block].raw_path);
-      const std::size_t parent_depth = static_cast<std::size_t>(std::ranges::count(folded_parent, '\\')) + 1;
-      std::string raw_parent;
-      for (std::size_t part = 0; part < parent_depth && part < raw_parts.size(); ++part) {
-        if (part > 0) raw_parent += "\\\\";
-        raw_parent += raw_parts[part];
-      }
-      // Wine writes the FILETIME as its high part in %x and the low part in %08x.
-      const std::uint64_t filetime =
-          (static_cast<std::uint64_t>(unix_seconds) + 11644473600ULL) * 10000000ULL;
-      char time_line[48];
-      std::snprintf(time_line, sizeof time_line, "#time=%x%08x", static_cast<unsigned>(filetime >> 32),
-                    static_cast<unsigned>(filetime & 0xFFFFFFFFu));
-      const std::string eol = LineEnding(lines_);
-      block_for_parent = "[" + raw_parent + "] " + std::to_string(unix_seconds) + eol + time_line + eol + eol;
-    }
-  }
-
-  std::string text;
-  for (std::size_t line = 0; line < lines_.size(); ++line) {
-    if (line == keys_[first_dropped_block].first_line) text += block_for_parent;
-    if (!drop[line]) text += lines_[line];
-  }
-  return text;
 }
 
 }  // namespace norva::platform::wine

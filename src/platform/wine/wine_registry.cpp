@@ -1,8 +1,6 @@
 #include "platform/wine/wine_registry.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <system_error>
 
@@ -61,9 +59,7 @@ const RegFile& WineRegistry::Load(Hive& hive) {
   const std::uintmax_t size = fs::file_size(hive.file, ec);
   const fs::file_time_type mtime = fs::last_write_time(hive.file, ec);
   if (hive.loaded && size == hive.size && mtime == hive.mtime) return hive.parsed;
-  std::ifstream in(hive.file, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  hive.parsed = RegFile::Parse(in.bad() ? std::string_view() : std::string_view(text));
+  hive.parsed = RegFile::ReadFrom(hive.file);
   hive.loaded = true;
   hive.size = size;
   hive.mtime = mtime;
