@@ -94,6 +94,60 @@ std::optional<HostFileStamp> ProbeHostFile(const fs::path& path) {
   return StampOf(status);
 }
 
+std::optional<OpenHostFile> OpenHostFile::Open(const fs::path& path, std::uint64_t max_bytes) {
+  const int fd = OpenRegular(path, max_bytes);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return OpenHostFile(fd, StampOf(status));
+}
+
+OpenHostFile::OpenHostFile(OpenHostFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), stamp_(other.stamp_) {}
+
+OpenHostFile& OpenHostFile::operator=(OpenHostFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    stamp_ = other.stamp_;
+  }
+  return *this;
+}
+
+OpenHostFile::~OpenHostFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+HostFileStamp OpenHostFile::CurrentStamp() const {
+  struct stat status {};
+  if (fd_ < 0 || ::fstat(fd_, &status) != 0) return {};
+  return StampOf(status);
+}
+
+long long OpenHostFile::Next(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer, size);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
+  }
+}
+
+std::string OpenHostFile::ReadAt(std::uint64_t offset, std::size_t length) const {
+  std::string bytes(length, '\0');
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t got = ::pread(fd_, bytes.data() + done, length - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 std::optional<std::string> ReadRegularHostFile(const fs::path& path, std::uint64_t max_bytes) {
   auto content = ReadHostFile(path, max_bytes);
   if (!content || !content->stamp.exists) return std::nullopt;

@@ -2,10 +2,11 @@
 // drop exactly the lines of a key or value and keep the rest of the file as it was.
 //
 // A prefix with a .NET runtime has a system.reg of more than 20 MB, and the menu asks it for a handful of
-// values. So parsing only finds the key lines and indexes each key block by a hash of its folded path; a
-// block's values are parsed the first time they are asked for, and the folded paths of all blocks (for
-// subkey lists, keys implied by their subkeys, and key deletions) are built the first time one of those is
-// asked for. Lookups are not safe from several threads at once.
+// values. So a file read from the host is not kept in memory: one pass over it in pieces finds the key
+// lines and indexes each key block by a hash of its folded path (reg_path_hash.h), and the file stays open. A
+// block's values are read and parsed the first time they are asked for. Subkey lists, keys implied by their
+// subkeys, and deletions need every key: the first of those reads the whole text. Lookups are not safe from
+// several threads at once. Move-only.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/wine/host_file.h"
 
 namespace norva::platform::wine {
 
@@ -42,9 +45,14 @@ class RegFile {
   static RegFile Parse(std::string_view text);
   // The same, keeping `text` itself rather than a copy.
   static RegFile Adopt(std::string text);
-  // The file read from the host (a regular file only, opened without blocking); a missing or unreadable
-  // file, and one of 4 GB or more, is an empty hive.
+  // The file on the host (a regular file only, opened without blocking), read in pieces and kept open; a
+  // missing or unreadable file, and one of 4 GB or more, is an empty hive. Should the file be written in
+  // place while it is open (renaming a new file over it is harmless), deletions refuse to work from it.
   static RegFile ReadFrom(const std::filesystem::path& file);
+
+  RegFile() = default;
+  RegFile(RegFile&&) = default;
+  RegFile& operator=(RegFile&&) = default;
 
   bool valid() const { return valid_; }
 
@@ -66,29 +74,45 @@ class RegFile {
   std::optional<std::string> TextWithoutKey(std::string_view path, std::int64_t unix_seconds) const;
 
  private:
-  // One key line and the lines after it up to the next key line.
+  // One key line and the lines after it up to the next key line; positions are bytes of the file.
   struct Block {
     std::uint32_t begin = 0;       // the key line's first byte
     std::uint32_t path_begin = 0;  // the escaped path, just after '['
+    std::uint32_t line_end = 0;    // the key line's '\n', or the end of the text
     std::uint32_t end = 0;         // where the next key line starts, or the end of the text
+    std::uint32_t next = 0;        // the block before it with the same hash: its index + 1, or 0
     bool broken = false;           // an unreadable key line: its values belong to no key
-    std::uint64_t hash = 0;        // of the folded path (PathHash)
+    std::uint64_t hash = 0;        // of the folded path
   };
 
-  void Index();
+  // Indexes the key lines among complete lines that start at byte `offset` of the file.
+  void IndexLines(std::string_view lines, std::size_t offset);
+  void IndexStream(OpenHostFile& file);
+  void BuildSlots();
+  // Bytes [begin, end) of the file: a view of the text when it is held, else read into `scratch`.
+  std::string_view Bytes(std::size_t begin, std::size_t end, std::string& scratch) const;
+  // The whole text, read once when the file is not held; false when the file was written in place since it
+  // was indexed.
+  bool HoldText() const;
   // The blocks of the key, in file order.
   std::vector<std::uint32_t> BlocksOf(std::string_view path) const;
   // The block's path, decoded, with empty components dropped; nullopt for a broken key line.
   std::optional<std::string> PathOf(const Block& block) const;
-  std::string_view RawPathOf(const Block& block) const;
+  // The key line from its '[' on, without the line end.
+  std::string_view KeyLineOf(const Block& block, std::string& scratch) const;
   const std::vector<RegValue>& ValuesOf(std::uint32_t block) const;
   // FoldCase of every block's path ("" for broken ones, which `broken` tells apart).
   const std::vector<std::string>& FoldedPaths() const;
 
   bool valid_ = false;
-  std::string text_;
+  std::optional<OpenHostFile> file_;  // none when the text was given
+  std::uint64_t size_ = 0;
+  mutable std::string text_;
+  mutable bool text_held_ = false;
   std::vector<Block> blocks_;
-  std::vector<std::uint32_t> slots_;  // open addressing by hash: block index + 1, 0 for a free slot
+  // Open addressing by hash: the index + 1 of the last block with that hash (the others follow through
+  // Block::next, so that a key written in many blocks costs one slot), 0 for a free slot.
+  std::vector<std::uint32_t> slots_;
   mutable std::unordered_map<std::uint32_t, std::vector<RegValue>> values_;
   mutable std::vector<std::string> folded_paths_;
   mutable bool folded_paths_built_ = false;

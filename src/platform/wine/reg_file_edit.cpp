@@ -75,12 +75,12 @@ std::optional<std::string> RegFile::TextWithoutValue(std::string_view path, std:
       if (FoldCase(value.name) == folded_name) drop.emplace_back(value.begin, value.end);
     }
   }
-  if (drop.empty()) return std::nullopt;
+  if (drop.empty() || !HoldText()) return std::nullopt;
   return Without(text_, drop);
 }
 
 std::optional<std::string> RegFile::TextWithoutKey(std::string_view path, std::int64_t unix_seconds) const {
-  if (path.empty() || !KeyExists(path)) return std::nullopt;
+  if (path.empty() || !KeyExists(path) || !HoldText()) return std::nullopt;
   const std::string folded = FoldCase(path);
   const std::vector<std::string>& paths = FoldedPaths();
   std::vector<Range> drop;
@@ -104,8 +104,9 @@ std::optional<std::string> RegFile::TextWithoutKey(std::string_view path, std::i
       parent_stays = paths[i] == folded_parent || IsUnder(paths[i], folded_parent);
     }
     if (!parent_stays) {
+      std::string scratch;
       const std::vector<std::string_view> raw_parts =
-          SplitRawPath(RawPathIn(RawPathOf(blocks_[first_dropped])));
+          SplitRawPath(RawPathIn(KeyLineOf(blocks_[first_dropped], scratch)));
       const std::size_t parent_depth = static_cast<std::size_t>(std::ranges::count(folded_parent, '\\')) + 1;
       std::string raw_parent;
       for (std::size_t part = 0; part < parent_depth && part < raw_parts.size(); ++part) {
