@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "install/lnk_writer.h"
@@ -415,6 +418,27 @@ TEST_F(DetectionTest, FolderFromPrivateIniAndTextFiles) {
   text.InstallType = 5;
   detector.CheckDemo(text);
   EXPECT_EQ(text.InstalledDir, folder);
+}
+
+TEST_F(DetectionTest, PrivateFilesAreReadOnlyWhereAWindowsProgramWouldName) {
+  Detector detector = MakeDetector();
+  machine_.WriteFile("C:\\Games\\IniGame\\GAME.EXE", "MZ");
+  // An INI-shaped file that is no INI file: the name test must see the file really read.
+  machine_.WriteFile("C:\\windows\\credentials", "[default]\r\nDir=C:\\Games\\IniGame\r\n");
+  // A host file reached through Wine's drive of the whole host.
+  const std::filesystem::path host_ini = machine_.Prefix() / "host.ini";
+  std::ofstream(host_ini) << "[default]\r\nDir=C:\\Games\\IniGame\r\n";
+  std::filesystem::create_directory_symlink("/", machine_.Prefix() / "prefix" / "dosdevices" / "z:");
+  std::string host_dos = "Z:" + host_ini.string();
+  std::replace(host_dos.begin(), host_dos.end(), '/', '\\');
+  for (const std::string& param :
+       {std::string("x.ini\\..\\credentials,default,Dir"), host_dos + ",default,Dir"}) {
+    TDemos item = Item("INI GAME", 5, 6, "GAME.EXE");
+    item.Param = param;
+    detector.CheckDemo(item);
+    EXPECT_EQ(item.InstalledDir, "") << param;
+    EXPECT_EQ(StateOf(item), kAbsent) << param;
+  }
 }
 
 TEST_F(DetectionTest, FolderRecordedByAnInstall) {

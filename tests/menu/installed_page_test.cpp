@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "components/input.h"
 #include "menu/main_form.h"
 #include "menu/menu_test_form.h"
 #include "menu/page_kinds.h"
+#include "platform/wine/private_profile_file.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -205,6 +208,70 @@ TEST(InstalledPage, EntriesOfMissingProgramsAreDeletedFromTheirIssue) {
   EXPECT_EQ(f.controls().NameLabel->caption, "");
   EXPECT_EQ(f.controls().StopImage->tag, 0);
   EXPECT_EQ(f.controls().PlayImage->tag, 0);
+}
+
+TEST(InstalledPage, EntriesOnADriveThatIsNotThereTodayStay) {
+  InstalledPageMenu m;
+  m.Open();
+  // F: is mapped to a disk that is not plugged in; E: is not mapped at all.
+  fs::create_directory_symlink("/nonexistent/usb-disk", m.menu().Prefix() / "dosdevices" / "f:");
+  const std::string away =
+      "[Main]\r\nLanguage=1\r\n"
+      "[CD0105]\r\nAWAY=E:\\GAMES\\AWAY\r\nAWAY_=AWAY.EXE,,,\r\n"
+      "UNPLUGGED=F:\\X\r\nUNPLUGGED_=X.EXE,,,\r\n";
+  m.Store(away + "GONE=C:\\GONE\r\nGONE_=GONE.EXE,,,\r\nGONE2=C:\\GONE2\r\nGONE2_=GONE.EXE,,,\r\n");
+  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(m.form().StoreIni.get());
+  ASSERT_NE(store, nullptr);
+  const std::size_t rewrites = store->rewrites();
+  // The store's copy is trusted for 20 ms after a read; then the file written above is read.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  m.form().installed_page().SetInstalledPage();
+  EXPECT_EQ(m.form().InstalledCount, 0);
+  EXPECT_EQ(m.StoreText(), away);
+  EXPECT_EQ(store->rewrites(), rewrites + 1) << "both stale entries go in one rewrite";
+}
+
+TEST(InstalledPage, AFirstStartWritesTheStoreOncePerStepNotOncePerKey) {
+  // Four demos and two full versions whose setups left uninstall entries: detection records three keys each.
+  std::string catalog = "[Main]\r\nCD=0206\r\nCDLabel=NORVA 02/06\r\nVersion=0\r\nDemos=4\r\nFulls=2\r\n";
+  std::string registry = "WINE REGISTRY Version 2\n\n";
+  for (int n = 1; n <= 6; ++n) {
+    const std::string id = std::to_string(n);
+    catalog += std::string(n <= 4 ? "[Demo" + id : "[Full" + std::to_string(n - 4)) + "]\r\nName=Game " + id +
+               "\r\nInstallType=4\r\nRegUninstall=Game" + id + "\r\nGameName=GAME.EXE\r\n";
+    registry +=
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Game" + id +
+        "] 1700000000\n\"UninstallString\"=\"C:\\\\WINDOWS\\\\IsUninst.exe -f\\\"C:\\\\GAMES\\\\GAME" + id +
+        "\\\\DeIsL1.isu\\\"\"\n\n";
+  }
+  MenuTestForm t(catalog);
+  fs::create_directories(t.Prefix());
+  std::ofstream(t.Prefix() / "system.reg") << registry;
+  for (int n = 1; n <= 6; ++n) {
+    const fs::path game = t.Prefix() / "drive_c" / "GAMES" / ("GAME" + std::to_string(n));
+    fs::create_directories(game);
+    std::ofstream(game / "GAME.EXE") << "MZ";
+  }
+  t.Start();
+  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(t.form().StoreIni.get());
+  ASSERT_NE(store, nullptr);
+  const std::string text = TempDir::ReadFile(t.Prefix() / "drive_c" / "windows" / "norva.ini");
+  EXPECT_NE(text.find("GAME 6__=C:\\WINDOWS\\IsUninst.exe"), std::string::npos) << text;
+  EXPECT_NE(text.find("GAME 1_=GAME.EXE,Game1,,"), std::string::npos) << text;
+  // The language, then the disc label with the full versions, then the demos of the first page.
+  EXPECT_EQ(store->rewrites(), 3u);
+}
+
+TEST(InstalledPage, TheDiscLabelNeverTakesTheKeyOfASetting) {
+  InstalledPageMenu settings_key("Slow", "CDLabel=1\r\n");
+  settings_key.Store("[Main]\r\nLanguage=1\r\nSlow=0\r\n");
+  settings_key.Open();
+  EXPECT_EQ(settings_key.StoreText(), "[Main]\r\nLanguage=1\r\nSlow=0\r\n");
+
+  InstalledPageMenu special("SP07", "CDLabel=NORVA SPECIAL\r\n");
+  special.Store("[Main]\r\nLanguage=1\r\n");
+  special.Open();
+  EXPECT_EQ(special.StoreText(), "[Main]\r\nLanguage=1\r\nSP07=NORVA SPECIAL\r\n");
 }
 
 constexpr const char* kDiscCodeStore =

@@ -307,3 +307,44 @@ TEST(IniDocumentWrite, UntouchedBytesSurviveAParseAndSerialise) {
 
 }  // namespace
 }  // namespace norva::platform
+
+namespace norva::platform {
+namespace {
+
+// The UTF-16 bytes of an ASCII/Latin text with its byte-order mark.
+std::string Utf16(std::u16string_view text, bool little_endian) {
+  std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+TEST(IniDocumentEncoding, UnicodeFilesAreReadByTheirMarkAndKeepTheirEncoding) {
+  for (const bool little_endian : {true, false}) {
+    const std::string file =
+        Utf16(u"[Main]\r\nMusic=0\r\n[CD0105]\r\nK\u016F\u0148=C:\\Hry\r\n", little_endian);
+    IniDocument document(file);
+    EXPECT_EQ(document.encoding(), little_endian ? IniEncoding::kUtf16Le : IniEncoding::kUtf16Be);
+    EXPECT_EQ(document.Serialize(), file);
+    EXPECT_EQ(document.ReadString("main", "music", ""), "0");
+    // Names match without regard to case beyond ASCII: "KŮŇ" finds "Kůň".
+    EXPECT_EQ(document.ReadString("CD0105", "K\xC5\xAE\xC5\x87", ""), "C:\\Hry");
+    ASSERT_EQ(document.Set("Main", "Slow", "1"), IniDocument::Edit::kChanged);
+    EXPECT_EQ(document.Serialize(),
+              Utf16(u"[Main]\r\nMusic=0\r\nSlow=1\r\n[CD0105]\r\nK\u016F\u0148=C:\\Hry\r\n", little_endian));
+  }
+  // What UTF-8 cannot hold comes back as it was: a lone surrogate, an odd last byte.
+  const std::string damaged = Utf16(u"[s]\r\nk=\xD800x\r\n", true) + "\x41";
+  EXPECT_EQ(IniDocument(damaged).Serialize(), damaged);
+  const std::string utf8 = "\xEF\xBB\xBF[S]\nk=v\n";
+  IniDocument with_mark(utf8);
+  EXPECT_EQ(with_mark.encoding(), IniEncoding::kUtf8);
+  EXPECT_EQ(with_mark.Serialize(), utf8);
+  EXPECT_FALSE(IniDocument("[S]\nk=v\n").unicode());
+}
+
+}  // namespace
+}  // namespace norva::platform

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -20,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+using namespace std::string_literals;
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
@@ -107,6 +109,54 @@ TEST_F(PrivateProfileFileTest, SeesChangesMadeByOtherPrograms) {
 
   fs::remove(dir_.path() / "t.ini");
   EXPECT_EQ(ini.ReadInteger("s", "Key", 421), 421);
+}
+
+TEST_F(PrivateProfileFileTest, AnUpdateWritesTheFileOnceWithTheChangesOfOthersKept) {
+  dir_.Write("norva.ini", "[Main]\r\nLanguage=1\r\n[CD0206]\r\nOLD=C:\\Old\r\nOLD_=OLD.EXE,,,\r\n");
+  PrivateProfileFile store = Open("norva.ini");
+  {
+    IniUpdate update(&store);
+    EXPECT_TRUE(store.WriteString("CD0206", "GAME", "C:\\Games\\Game"));
+    EXPECT_TRUE(store.WriteString("CD0206", "GAME_", "GAME.EXE,Game,,"));
+    EXPECT_TRUE(store.DeleteKey("CD0206", "OLD"));
+    EXPECT_TRUE(store.DeleteKey("CD0206", "OLD_"));
+    EXPECT_EQ(store.ReadString("CD0206", "GAME", ""), "C:\\Games\\Game");
+    EXPECT_EQ(store.ReadString("CD0206", "OLD", "gone"), "gone");
+    EXPECT_EQ(store.rewrites(), 0u);
+    // Another program changes the file meanwhile; the update is made to its file.
+    dir_.Write("norva.ini",
+               "[Main]\r\nLanguage=1\r\nMusic=0\r\n[CD0206]\r\nOLD=C:\\Old\r\nOLD_=OLD.EXE,,,\r\n");
+    EXPECT_EQ(store.ReadInteger("Main", "Music", 1), 0);
+    EXPECT_EQ(store.ReadString("CD0206", "GAME_", ""), "GAME.EXE,Game,,");
+  }
+  EXPECT_EQ(store.rewrites(), 1u);
+  EXPECT_EQ(
+      dir_.Read("norva.ini"),
+      "[Main]\r\nLanguage=1\r\nMusic=0\r\n[CD0206]\r\nGAME=C:\\Games\\Game\r\nGAME_=GAME.EXE,Game,,\r\n");
+
+  // A file that cannot be written fails each write at once, as without an update, and is left alone.
+  fs::permissions(dir_.path() / "norva.ini", fs::perms::owner_write, fs::perm_options::remove);
+  store.BeginUpdate();
+  EXPECT_FALSE(store.WriteString("Main", "Slow", "1"));
+  EXPECT_TRUE(store.EndUpdate());
+  EXPECT_EQ(store.rewrites(), 1u);
+}
+
+TEST_F(PrivateProfileFileTest, UnicodeFilesAreReadInTheCodePageAndWrittenInTheirOwnEncoding) {
+  auto utf16le = [](std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+  };
+  // As other programs of the machine may write the store.
+  dir_.Write("norva.ini", utf16le(u"[CD0105]\r\nK\u016F\u0148=C:\\Hry\r\n"));
+  PrivateProfileFile store("norva.ini", dir_.path() / "norva.ini", std::chrono::milliseconds(0),
+                           std::make_shared<const CodePage>(CodePage::kCentralEuropean));
+  EXPECT_EQ(store.ReadSection("CD0105"), Names{"K\xF9\xF2"});  // Windows-1250: ů 0xF9, ň 0xF2
+  EXPECT_EQ(store.ReadString("cd0105", "K\xD9\xD2", ""), "C:\\Hry");
+  ASSERT_TRUE(store.WriteString("CD0105", "K\xF9\xF2_", "GAME.EXE,,,"));
+  EXPECT_EQ(dir_.Read("norva.ini"),
+            utf16le(u"[CD0105]\r\nK\u016F\u0148=C:\\Hry\r\nK\u016F\u0148_=GAME.EXE,,,\r\n"));
 }
 
 TEST_F(PrivateProfileFileTest, ReadBurstsTrustTheCopyForTheRecheckIntervalButWritesNever) {

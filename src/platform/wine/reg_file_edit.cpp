@@ -108,9 +108,12 @@ std::optional<std::string> RegFile::TextWithoutKey(std::string_view path, std::i
       const std::vector<std::string_view> raw_parts =
           SplitRawPath(RawPathIn(KeyLineOf(blocks_[first_dropped], scratch)));
       const std::size_t parent_depth = static_cast<std::size_t>(std::ranges::count(folded_parent, '\\')) + 1;
+      // The parent's components as the key line spells them; empty ones (doubled separators) are no part.
       std::string raw_parent;
-      for (std::size_t part = 0; part < parent_depth && part < raw_parts.size(); ++part) {
-        if (part > 0) raw_parent += "\\\\";
+      std::size_t taken = 0;
+      for (std::size_t part = 0; part < raw_parts.size() && taken < parent_depth; ++part) {
+        if (raw_parts[part].empty()) continue;
+        if (taken++ > 0) raw_parent += "\\\\";
         raw_parent += raw_parts[part];
       }
       // Wine writes the FILETIME as its high part in %x and the low part in %08x.
