@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the program, its tests and the fuzz targets with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-sanitize/, beside the normal build), runs the whole test suite there,
-# then runs each fuzz target for a short time on its seeds (FUZZ_SECONDS, default 20; 0 skips them).
+# then runs each fuzz target for a short time on its seeds (FUZZ_SECONDS, default 10; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 build=${SANITIZE_BUILD_DIR:-build-sanitize}
-fuzz_seconds=${FUZZ_SECONDS:-20}
+fuzz_seconds=${FUZZ_SECONDS:-10}
 launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
