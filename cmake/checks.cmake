@@ -13,12 +13,6 @@ if(NORVA_BUILD_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
-if(NORVA_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  # The GCC build keeps the code free of warnings; the warnings clang has beyond GCC's are shown here, not
-  # fatal, so that a check build never stops on them.
-  target_compile_options(norva_warnings INTERFACE -Wno-error)
-endif()
-
 if(NORVA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
