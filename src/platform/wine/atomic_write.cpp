@@ -62,17 +62,6 @@ bool ProcessRuns(pid_t pid) {
   return ::kill(pid, 0) == 0 || errno != ESRCH;
 }
 
-// Once per target and process, before its first write.
-void SweepOnce(const fs::path& target) {
-  static std::mutex mutex;
-  static std::set<fs::path> swept;
-  {
-    const std::lock_guard lock(mutex);
-    if (!swept.insert(target).second) return;
-  }
-  RemoveStaleTempFiles(target);
-}
-
 // The rename is in the folder's own data: without this a crash can bring back the old file.
 void SyncFolder(const fs::path& folder) {
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -83,6 +72,20 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+void RemoveStaleTempFilesOnce(const fs::path& target) {
+  std::error_code ec;
+  fs::path file = target;
+  if (fs::is_symlink(target, ec)) file = fs::weakly_canonical(target, ec);
+  if (ec) return;
+  static std::mutex mutex;
+  static std::set<fs::path> swept;
+  {
+    const std::lock_guard lock(mutex);
+    if (!swept.insert(file).second) return;
+  }
+  RemoveStaleTempFiles(file);
+}
 
 int RemoveStaleTempFiles(const fs::path& target) {
   const std::string prefix = TempPrefix(target);
@@ -113,7 +116,7 @@ bool WriteHostFileAtomic(const fs::path& target, std::string_view bytes, std::st
       return false;
     }
   }
-  SweepOnce(final_target);
+  RemoveStaleTempFilesOnce(final_target);
   fs::path temp;
   int fd = -1;
   for (int attempt = 0; attempt < kCreateAttempts && fd < 0; ++attempt) {

@@ -13,12 +13,15 @@ namespace norva::platform::wine {
 // False (with `error` set when given) leaves the previous file whole.
 //
 // The temporary file is named ".<name>.norva-<pid>-<n>.tmp". A process killed during a write leaves it
-// behind; the first write to a target in each process removes those of processes that no longer run.
+// behind; the first write to a target in each process removes those of processes that no longer run (see
+// RemoveStaleTempFilesOnce).
 bool WriteHostFileAtomic(const std::filesystem::path& target, std::string_view bytes,
                          std::string* error = nullptr);
 
 // Removes the temporary files that writes to `target` left behind in processes that no longer run (and
 // any with this process's id, which a process that ran before under the same id left). The number removed.
 int RemoveStaleTempFiles(const std::filesystem::path& target);
+// RemoveStaleTempFiles the first time it is asked for a target (a link: the file it names) in this process.
+void RemoveStaleTempFilesOnce(const std::filesystem::path& target);
 
 }  // namespace norva::platform::wine

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/wine/atomic_write.h"
+
 namespace norva::platform::wine {
 
 PrivateProfileFile::PrivateProfileFile(std::string dos_name, std::optional<std::filesystem::path> host_path,
@@ -61,6 +63,8 @@ bool PrivateProfileFile::WriteFile() {
 bool PrivateProfileFile::Modify(EditFn edit) {
   Refresh(/*now=*/true);
   if (!host_path_ || !readable_) return false;
+  // Leftovers of writers killed before, gone at a start even when this write changes nothing.
+  RemoveStaleTempFilesOnce(*host_path_);
   // Inside an update the write happens later; a file that cannot be written fails now, as it would then.
   if (update_depth_ > 0 && !CanReplaceHostFile(*host_path_)) return false;
   switch (edit(document_)) {

@@ -21,9 +21,6 @@ class WineFileSystem : public FileSystem {
   // `prefix` is the prefix folder; the current directory starts as C:\.
   explicit WineFileSystem(std::filesystem::path prefix);
 
-  // Folder listings of the name lookups (for tests and benchmarks).
-  const FolderListingCache& listings() const { return listings_; }
-
   // The code page of the DOS paths and names handed in and out (Windows-1250 until set). The setting is
   // shared with the private-profile files of the machine (see AnsiCodePageSetting).
   void SetAnsiCodePage(CodePage code_page) { *code_page_ = code_page; }
