@@ -73,6 +73,23 @@ TEST(RegFileTest, KeysAreFoundHoweverTheirLinesSpellThem) {
   }
 }
 
+TEST(RegFileTest, DeletingAKeyKeepsItsParentHoweverItsLineIsSpelled) {
+  // Bytes that are no UTF-8 decode to nothing: the first component Wine sees is "Odd".
+  const RegFile file = RegFile::Parse(std::string(kHeader) +
+                                      "[\xFF\xFF\\\\Odd\\\\\\\\Key\\\\] 1\n\"x\"=\"y\"\n"
+                                      "[Caf\\xe9\\\\B\\[1\\]\\\\Sub] 1\n\"x\"=\"y\"\n");
+  const auto without_key = file.TextWithoutKey("Odd\\Key", 1733600000);
+  ASSERT_TRUE(without_key.has_value());
+  const RegFile rest = RegFile::Parse(*without_key);
+  EXPECT_TRUE(rest.KeyExists("Odd"));
+  EXPECT_FALSE(rest.KeyExists("Odd\\Key"));
+  // The parent is written as Wine writes key lines.
+  const auto without_sub = file.TextWithoutKey("Caf\xC3\xA9\\B[1]\\Sub", 1733600000);
+  ASSERT_TRUE(without_sub.has_value());
+  EXPECT_NE(without_sub->find("[Caf\\xe9\\\\B\\[1\\]] 1733600000\n"), std::string::npos) << *without_sub;
+  EXPECT_TRUE(RegFile::Parse(*without_sub).KeyExists("caf\xC3\x89\\b[1]"));
+}
+
 TEST(RegFileTest, AFileWrittenInPlaceSinceItWasReadIsNotRewrittenFromIt) {
   test::TempDir dir;
   dir.Write("user.reg", ManyKeys(3));

@@ -36,33 +36,52 @@ std::string Without(std::string_view text, const std::vector<Range>& ranges, std
   return result;
 }
 
-// Splits an escaped key path at its separators ("\\" in the file), keeping every other escape intact.
-std::vector<std::string_view> SplitRawPath(std::string_view raw) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < raw.size()) {
-    if (raw[i] == '\\' && i + 1 < raw.size()) {
-      if (raw[i + 1] == '\\') {
-        parts.push_back(raw.substr(start, i - start));
-        i += 2;
-        start = i;
-        continue;
-      }
-      i += 2;
-      continue;
-    }
-    ++i;
-  }
-  parts.push_back(raw.substr(start));
-  return parts;
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The escaped path of a key line: the text between '[' and the ']' that closes it.
-std::string_view RawPathIn(std::string_view key_line) {
-  std::size_t i = 1;
-  while (i < key_line.size() && key_line[i] != ']') i += key_line[i] == '\\' ? 2 : 1;
-  return key_line.substr(1, std::min(i, key_line.size()) - 1);
+// One component of a key path as wineserver writes it: '\\', '[' and ']' escaped, control characters as C
+// or octal escapes, everything beyond ASCII as \x and its UTF-16 units (four digits when a hex digit
+// follows).
+std::string EscapeKeyComponent(std::string_view utf8) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t c = NextUtf8(utf8, pos);
+    const bool hex_follows = pos < utf8.size() && IsHexDigit(utf8[pos]);
+    const bool octal_follows = pos < utf8.size() && utf8[pos] >= '0' && utf8[pos] <= '7';
+    char escape[24];
+    if (c == '\\' || c == '[' || c == ']') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 32) {
+      constexpr std::string_view kLetters = "abtnvfr";  // 7..13
+      if (c >= 7 && c <= 13) {
+        out += '\\';
+        out += kLetters[c - 7];
+      } else if (c == 0x1B) {
+        out += "\\e";
+      } else {
+        std::snprintf(escape, sizeof escape, octal_follows ? "\\%03o" : "\\%o", static_cast<unsigned>(c));
+        out += escape;
+      }
+    } else if (c < 128) {
+      out += static_cast<char>(c);
+    } else {
+      const char32_t code = c == kInvalidUtf8 ? 0xFFFD : c;
+      auto unit = [&](unsigned value, bool wide) {
+        std::snprintf(escape, sizeof escape, wide ? "\\x%04x" : "\\x%x", value);
+        out += escape;
+      };
+      if (code >= 0x10000) {
+        unit(0xD800 + ((code - 0x10000) >> 10), true);
+        unit(0xDC00 + ((code - 0x10000) & 0x3FF), hex_follows);
+      } else {
+        unit(code, hex_follows);
+      }
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -104,17 +123,18 @@ std::optional<std::string> RegFile::TextWithoutKey(std::string_view path, std::i
       parent_stays = paths[i] == folded_parent || IsUnder(paths[i], folded_parent);
     }
     if (!parent_stays) {
-      std::string scratch;
-      const std::vector<std::string_view> raw_parts =
-          SplitRawPath(RawPathIn(KeyLineOf(blocks_[first_dropped], scratch)));
       const std::size_t parent_depth = static_cast<std::size_t>(std::ranges::count(folded_parent, '\\')) + 1;
-      // The parent's components as the key line spells them; empty ones (doubled separators) are no part.
+      // The parent's components as wineserver would write them (the key line's own spelling may hold parts
+      // that decode to nothing, or to a separator).
+      const std::string path_of_block = PathOf(blocks_[first_dropped]).value_or(std::string());
       std::string raw_parent;
-      std::size_t taken = 0;
-      for (std::size_t part = 0; part < raw_parts.size() && taken < parent_depth; ++part) {
-        if (raw_parts[part].empty()) continue;
-        if (taken++ > 0) raw_parent += "\\\\";
-        raw_parent += raw_parts[part];
+      std::size_t start = 0;
+      for (std::size_t part = 0; part < parent_depth && start <= path_of_block.size(); ++part) {
+        std::size_t end = path_of_block.find('\\', start);
+        if (end == std::string::npos) end = path_of_block.size();
+        if (part > 0) raw_parent += "\\\\";
+        raw_parent += EscapeKeyComponent(std::string_view(path_of_block).substr(start, end - start));
+        start = end + 1;
       }
       // Wine writes the FILETIME as its high part in %x and the low part in %08x.
       const std::uint64_t filetime =
