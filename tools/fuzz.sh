@@ -6,8 +6,9 @@
 #   tools/fuzz.sh BUILD_DIR --seconds N [TARGET...]   each target for N seconds (CI)
 #   tools/fuzz.sh BUILD_DIR --runs N [TARGET...]      each target for N executions (the long run)
 #
-# WORK_DIR (default: a new folder under /tmp) holds the corpora and findings. Extra seed folders for a
-# target can be named in NORVA_FUZZ_SEEDS_<TARGET> (for example the shared corpus when it is at hand).
+# WORK_DIR (default: a new folder under /tmp) holds the corpora and findings; a corpus kept there from an
+# earlier run is taken up again. An extra seed folder for a target can be named in NORVA_FUZZ_SEEDS_<TARGET>
+# (for example the shared corpus of shortcut files when it is at hand).
 # Exit status 1 when any target found a crash, a leak or a timeout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,20 +30,28 @@ fi
 work=${WORK_DIR:-$(mktemp -d /tmp/norva-fuzz.XXXXXX)}
 mkdir -p "$work"
 
-# Seeds kept in the repository, and test data that already is the real thing.
-seed_dirs() {
+# Seeds: the repository's own for each target, and test data that already is the real thing. Copied into
+# the target's corpus folder in the work folder, where the fuzzer also keeps what it finds.
+seed_files() {
   local target=$1
-  echo "$root/fuzz/seeds/$target"
+  find "$root/fuzz/seeds/$target" -type f 2> /dev/null
   case $target in
-    catalog_fuzz) echo "$root/tests/data/disc/Norva" ;;
-    ini_document_fuzz) echo "$root/tests/data/disc/Norva" ;;
-    shell_link_fuzz) echo "$root/tests/data/lnk" ;;
-    bmp_fuzz) echo "$root/tests/data/disc/Norva/Small" ;;
-    jpeg_fuzz) echo "$root/tests/data/disc/Norva" ;;
+    catalog_fuzz | ini_document_fuzz) find "$root/tests/data/disc/Norva" -maxdepth 1 -iname '*.ini' ;;
+    shell_link_fuzz) find "$root/tests/data/lnk" -iname '*.lnk' ;;
+    bmp_fuzz) find "$root/tests/data/disc/Norva/Small" -iname '*.bmp' ;;
+    jpeg_fuzz) find "$root/tests/data/disc/Norva" -maxdepth 1 -iname '*.jpg' ;;
   esac
   local extra_var="NORVA_FUZZ_SEEDS_${target^^}"
-  [[ -n "${!extra_var:-}" ]] && echo "${!extra_var}"
+  [[ -n "${!extra_var:-}" ]] && find "${!extra_var}" -type f
   return 0
+}
+
+# The longest input each target is given: pictures and catalogs are larger than the texts of the others.
+max_len() {
+  case $1 in
+    catalog_fuzz | bmp_fuzz | jpeg_fuzz) echo 65536 ;;
+    *) echo 8192 ;;
+  esac
 }
 
 failed=0
@@ -53,12 +62,11 @@ for target in "${targets[@]}"; do
   corpus=$work/$target/corpus
   findings=$work/$target/findings
   mkdir -p "$corpus" "$findings"
-  seeds=()
-  while read -r dir; do [[ -d $dir ]] && seeds+=("$dir"); done < <(seed_dirs "$target")
+  while read -r seed; do cp -n "$seed" "$corpus/" 2> /dev/null || true; done < <(seed_files "$target")
   log=$work/$target/log
   status=0
-  "$binary" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=262144 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" > "$log" 2>&1 || status=$?
+  "$binary" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$target")" -print_final_stats=1 \
+    -artifact_prefix="$findings/" "$corpus" > "$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   found=$(find "$findings" -type f | sort)
