@@ -37,6 +37,7 @@ class Music;
 class SettingsPage;
 class WindowEffects;
 class InstalledPage;
+class Uninstaller;
 
 // One entry of the page list.
 struct TPage {
@@ -113,6 +114,7 @@ class MainForm {
   Music& music() { return *music_; }
   const Music& music() const { return *music_; }
   InstalledPage& installed_page() { return *installed_page_; }
+  Uninstaller& uninstaller() { return *uninstaller_; }
 
   // State, under the names of the window design.
   std::string AppTitle = "Norva CD v2";
@@ -191,6 +193,7 @@ class MainForm {
   std::unique_ptr<SettingsPage> settings_;
   std::unique_ptr<Music> music_;
   std::unique_ptr<InstalledPage> installed_page_;
+  std::unique_ptr<Uninstaller> uninstaller_;
 };
 
 }  // namespace norva::menu

@@ -13,6 +13,7 @@
 #include "menu/pages.h"
 #include "menu/pictures.h"
 #include "menu/settings_page.h"
+#include "menu/uninstaller.h"
 #include "menu/window_effects.h"
 
 namespace norva::menu {
@@ -53,6 +54,8 @@ MainForm::MainForm(platform::Platform& platform, Host& host, components::Clock& 
   icon_column_ = std::make_unique<IconColumn>(*this);
   icon_column_->Wire();
   installed_page_ = std::make_unique<InstalledPage>(*this);
+  uninstaller_ = std::make_unique<Uninstaller>(*this);
+  uninstaller_->Wire();
 }
 
 MainForm::~MainForm() = default;

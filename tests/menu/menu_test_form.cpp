@@ -29,7 +29,7 @@ MenuTestForm::MenuTestForm(const std::string& catalog_ini) {
 void MenuTestForm::Start(int hour, catalog::InstalledDetector* detector) {
   std::string error;
   machine_ = platform::wine::WinePlatform::Open(
-      {machine_dir_.path() / "prefix", disc_.path(), std::nullopt, std::nullopt, true}, &error);
+      {machine_dir_.path() / "prefix", disc_.path(), runner_, std::nullopt, true}, &error);
   if (!machine_) throw std::runtime_error(error);
   host_.hour = hour;
   form_ = std::make_unique<menu::MainForm>(machine_->platform(), host_, clock_, detector);

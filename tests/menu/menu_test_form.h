@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -49,12 +50,18 @@ class MenuTestForm {
  public:
   explicit MenuTestForm(const std::string& catalog_ini);
 
+  // Windows programs run through this runner command (as --runner); without one launches are only logged.
+  // Takes effect at Start.
+  void SetRunner(std::string runner) { runner_ = std::move(runner); }
+
   // Opens the machine, creates the window and loads the catalog. The local hour decides the colour scheme.
   // `detector` is borrowed and may be null.
   void Start(int hour = 12, catalog::InstalledDetector* detector = nullptr);
 
   // The scratch machine's Wine prefix (its C: drive is <prefix>/drive_c); usable before Start.
   std::filesystem::path Prefix() const { return machine_dir_.path() / "prefix"; }
+  // The disc's folder (its NORVA.EXE and Norva\NORVAXP.ini are written at construction).
+  const std::filesystem::path& Disc() const { return disc_.path(); }
 
   menu::MainForm& form() { return *form_; }
   menu::MainControls& controls() { return form_->controls(); }
@@ -80,6 +87,7 @@ class MenuTestForm {
  private:
   TempDir disc_;
   TempDir machine_dir_;
+  std::optional<std::string> runner_;
   std::unique_ptr<platform::wine::WinePlatform> machine_;
   components::Clock clock_;
   RecordingHost host_;
