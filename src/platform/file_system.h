@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace norva::platform {
+
+class Folder;
 
 struct DirEntry {
   std::string name;  // as stored, in the ANSI code page
@@ -34,6 +37,9 @@ class FileSystem {
   // Writes beside, then renames over: a failure leaves the previous file whole.
   virtual bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) = 0;
   virtual std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) = 0;
+  // The folder opened for a walk through its tree (see Folder); null when it is no folder. The default
+  // reaches its entries through the path operations here (platform/path_folder.cpp).
+  virtual std::unique_ptr<Folder> OpenFolder(std::string_view dos_path);
   virtual bool CreateDir(std::string_view dos_path) = 0;
   virtual bool RemoveFile(std::string_view dos_path) = 0;
   virtual bool RemoveDir(std::string_view dos_path) = 0;  // an empty folder, or a link to one

@@ -128,6 +128,8 @@ TEST_F(FileTreeTest, RemoveTreeNeverLeavesTheTree) {
   MakeReadOnly(outside_file);
   Make("KEEP/Sub/keep2.txt");
   Make("GAMES/X/a.txt");
+  MakeReadOnly(Make("GAMES/X/Data/ro.dat"));
+  MakeReadOnly(C("GAMES/X/Data"));
   fs::create_directory_symlink(C("KEEP"), C("GAMES/X/LinkDir"));
   fs::create_symlink(outside_file, C("GAMES/X/link.txt"));
   fs::create_directory_symlink(C("KEEP"), C("GAMES/Alias"));
@@ -140,6 +142,7 @@ TEST_F(FileTreeTest, RemoveTreeNeverLeavesTheTree) {
   tree.RemoveTree("C:\\GAMES\\Alias");
   EXPECT_FALSE(Exists("GAMES/X/LinkDir"));
   EXPECT_FALSE(Exists("GAMES/X/link.txt"));
+  EXPECT_FALSE(Exists("GAMES/X/Data")) << "read-only files and folders go too";
   EXPECT_FALSE(Exists("GAMES/Alias"));
   EXPECT_TRUE(Exists("KEEP/keep.txt"));
   EXPECT_FALSE(Writable(outside_file));  // the link's target keeps its attribute

@@ -7,6 +7,7 @@
 #include "platform/unicode_text.h"
 #include "platform/wine/atomic_write.h"
 #include "platform/wine/prefix.h"
+#include "platform/wine/wine_folder.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;
@@ -138,6 +139,12 @@ std::optional<std::vector<DirEntry>> WineFileSystem::ListDir(std::string_view do
   }
   if (ec) return std::nullopt;
   return entries;
+}
+
+std::unique_ptr<Folder> WineFileSystem::OpenFolder(std::string_view dos_path) {
+  const std::optional<fs::path> host = Resolve(dos_path);
+  if (!host) return nullptr;
+  return WineFolder::Open(*host, code_page_);
 }
 
 bool WineFileSystem::CreateDir(std::string_view dos_path) {

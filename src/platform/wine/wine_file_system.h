@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 #include "platform/dos_path.h"
+#include "platform/file_system.h"
 
 namespace norva::platform::wine {
 
@@ -28,6 +28,7 @@ class WineFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(std::string_view dos_path) override;
   bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) override;
   std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) override;
+  std::unique_ptr<Folder> OpenFolder(std::string_view dos_path) override;
   bool CreateDir(std::string_view dos_path) override;
   bool RemoveFile(std::string_view dos_path) override;
   bool RemoveDir(std::string_view dos_path) override;
