@@ -156,9 +156,10 @@ TEST_F(UninstallCommandsTest, RegistryEntriesDeleteKeysAndValuesFromTheirRoot) {
   EXPECT_FALSE(InHive(RegRoot::kCurrentUser, "Software\\Vendor\\Game\\Keys"));
   EXPECT_TRUE(m_.TakeMessages().empty());
 
-  Run("RUFSoftware\\Vendor\\Gone|Player,RXDSoftware\\Vendor\\Gone");
-  EXPECT_EQ(m_.TakeMessages(),
-            (std::vector<std::string>{"Reg Entry not deleted...", "Reg Key not deleted..."}));
+  Run("RUFSoftware\\Vendor\\Gone|Player,RXDSoftware\\Vendor\\Gone,RMFSoftware\\Vendor\\Other");
+  EXPECT_EQ(m_.TakeMessages(), (std::vector<std::string>{"Reg Entry not deleted...", "Reg Key not deleted...",
+                                                         "Reg Entry not deleted..."}));
+  EXPECT_TRUE(InHive(RegRoot::kLocalMachine, "Software\\Vendor\\Other")) << "no value named: nothing deleted";
 }
 
 TEST_F(UninstallCommandsTest, RegistryEntriesNeverDeleteRootsOrSharedKeys) {

@@ -203,6 +203,10 @@ TEST_F(UninstallerTest, DiscItemsAndTheSierraInstaller) {
   EXPECT_EQ(disc_item.Runnable, 1);
 
   auto& sierra = Quake(6);
+  sierra.InstalledDir.clear();  // without its folder the installer is not looked for on the disc's drive
+  Uninstall(sierra);
+  EXPECT_EQ(FakeRunnerCalls(m_.menu().Prefix()).size(), 0u);
+  sierra.Installed = 1;
   sierra.InstalledDir = "C:\\Sierra\\Game";
   sierra.GameName = "GAME.EXE";
   Uninstall(sierra);
