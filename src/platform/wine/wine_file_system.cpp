@@ -25,7 +25,14 @@ bool IsReadOnly(const fs::path& path) {
 
 }  // namespace
 
-WineFileSystem::WineFileSystem(fs::path prefix) : prefix_(std::move(prefix)) {}
+WineFileSystem::WineFileSystem(fs::path prefix)
+    : prefix_(std::move(prefix)), host_folders_(HostFolders::FromEnvironment(prefix_)) {}
+
+bool WineFileSystem::CoversHostFolder(std::string_view dos_path) {
+  const std::optional<fs::path> host = Resolve(dos_path);
+  // A path on no drive reaches no folder of the host.
+  return host && host_folders_.Covers(*host);
+}
 
 fs::path WineFileSystem::DriveRoot(char letter) const {
   const fs::path link = DriveLinkPath(prefix_, letter);

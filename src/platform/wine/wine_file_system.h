@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 #include "platform/dos_path.h"
+#include "platform/file_system.h"
+#include "platform/wine/host_folders.h"
 
 namespace norva::platform::wine {
 
@@ -32,6 +33,7 @@ class WineFileSystem : public FileSystem {
   bool RemoveFile(std::string_view dos_path) override;
   bool RemoveDir(std::string_view dos_path) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
+  bool CoversHostFolder(std::string_view dos_path) override;
   std::string CurrentDir() override;
   bool SetCurrentDir(std::string_view dos_path) override;
 
@@ -46,6 +48,7 @@ class WineFileSystem : public FileSystem {
   std::filesystem::path prefix_;
   CodePage code_page_ = CodePage::kCentralEuropean;
   DosPath current_;
+  HostFolders host_folders_;
 };
 
 }  // namespace norva::platform::wine

@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kClasses = "Software\\Classes";
+// How long a look at the server and at the prefix's architecture holds for reads.
+constexpr std::chrono::milliseconds kRecheckAfter{100};
 
 // "\Software\\Foo\" and "Software\Foo" name the same key.
 std::string NormalizeKey(std::string_view key) {
@@ -91,9 +93,20 @@ const RegFile& WineRegistry::Load(Hive& hive) {
   return hive.parsed;
 }
 
+bool WineRegistry::ServerRunning(bool fresh) {
+  // A server that started or ended a moment ago changes nothing for a read: a starting server has just loaded
+  // the files, an ending one has just saved them. Only changes ask every time.
+  const auto now = std::chrono::steady_clock::now();
+  if (fresh || !server_checked_ || now - *server_checked_ >= kRecheckAfter) {
+    server_running_ = live_.available() && WineserverRunning(prefix_);
+    server_checked_ = now;
+  }
+  return server_running_;
+}
+
 bool WineRegistry::Prepare() {
   live_mode_ = false;
-  if (!live_.available() || !WineserverRunning(prefix_)) {
+  if (!ServerRunning(false)) {
     snapshot_taken_.reset();
     return false;
   }
@@ -107,7 +120,7 @@ bool WineRegistry::Prepare() {
     }
     machine_.live = RegFile::Parse(snapshot->machine);
     user_.live = RegFile::Parse(snapshot->user);
-    snapshot_taken_ = now;
+    snapshot_taken_ = std::chrono::steady_clock::now();  // reused from when it is there
     ++snapshot_count_;
   }
   live_mode_ = true;
@@ -115,6 +128,9 @@ bool WineRegistry::Prepare() {
 }
 
 bool WineRegistry::IsWin64() {
+  const auto now = std::chrono::steady_clock::now();
+  if (arch_.checked && now - *arch_.checked < kRecheckAfter) return arch_.win64;
+  arch_.checked = now;
   std::error_code ec;
   const std::uintmax_t size = fs::file_size(machine_.file, ec);
   if (ec) return false;
@@ -211,6 +227,7 @@ std::vector<std::string> WineRegistry::ValueNames(RegRoot root, std::string_view
 bool WineRegistry::RewriteFile(Hive& hive, const std::string& text) {
   if (!WriteHostFileAtomic(hive.file, text)) return false;
   hive.loaded = false;  // parsed again on the next read, from what is really on disk
+  arch_.checked.reset();
   return true;
 }
 
@@ -234,7 +251,7 @@ bool WineRegistry::ApplyDeletions(
   }
   // A wineserver that started meanwhile may have read the files before they were rewritten, and would save
   // its copy over them: it gets the same change.
-  if (deleted && live_.available() && WineserverRunning(prefix_)) {
+  if (deleted && ServerRunning(true)) {
     live_.Import(script);
     ForgetSnapshot();
   }
@@ -242,6 +259,7 @@ bool WineRegistry::ApplyDeletions(
 }
 
 bool WineRegistry::DeleteValue(RegRoot root, std::string_view key, std::string_view name) {
+  ServerRunning(true);
   Prepare();
   const std::string host_name = ToHost(name);
   std::vector<Location> targets;
@@ -261,6 +279,7 @@ bool WineRegistry::DeleteValue(RegRoot root, std::string_view key, std::string_v
 bool WineRegistry::DeleteKeyIn(RegRoot root, std::string_view key, bool only_without_subkeys) {
   if (NormalizeKey(key).empty()) return false;  // a root is never deleted
   if (only_without_subkeys && HasSubKeys(root, key)) return false;
+  ServerRunning(true);
   Prepare();
   std::vector<Location> targets;
   RegeditScript script;
@@ -293,6 +312,7 @@ bool WineRegistry::WriteString(RegRoot root, std::string_view key, std::string_v
   const std::string host_value = ToHost(value);
   RegeditScript script;
   script.SetString(hive.root_name, path, host_name, host_value);
+  ServerRunning(true);
   if (Prepare()) {
     const bool written = live_.Import(script);
     ForgetSnapshot();
@@ -320,7 +340,7 @@ bool WineRegistry::WriteString(RegRoot root, std::string_view key, std::string_v
           (host_name.empty() ? std::string("@") : "\"" + EscapeRegText(host_name) + "\"") + "=\"" +
           EscapeRegText(host_value) + "\"\n";
   if (!RewriteFile(hive, text)) return false;
-  if (live_.available() && WineserverRunning(prefix_)) live_.Import(script);
+  if (ServerRunning(true)) live_.Import(script);
   return true;
 }
 

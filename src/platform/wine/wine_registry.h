@@ -63,8 +63,12 @@ class WineRegistry : public Registry {
   bool WriteString(RegRoot root, std::string_view key, std::string_view name, std::string_view value,
                    std::optional<std::string_view> new_file_arch = std::nullopt);
 
-  // The next read takes a new snapshot of a running server's registry (a program has changed it).
-  void ForgetSnapshot() { snapshot_taken_.reset(); }
+  // The next read looks at the server again and takes a new snapshot of its registry (a program has changed
+  // it, or has ended).
+  void ForgetSnapshot() {
+    snapshot_taken_.reset();
+    server_checked_.reset();
+  }
   // How many snapshots were taken so far (one Wine call each).
   int snapshots_taken() const { return snapshot_count_; }
   // Whether the prefix is 64-bit, as its machine file says.
@@ -88,6 +92,8 @@ class WineRegistry : public Registry {
     std::string path;
   };
 
+  // Whether a wineserver runs for the prefix (and Wine is there to ask it); `fresh` looks again now.
+  bool ServerRunning(bool fresh);
   // Decides where this operation reads: true when through a snapshot of the running server.
   bool Prepare();
   const RegFile& Current(Hive& hive) { return live_mode_ ? hive.live : Load(hive); }
@@ -111,7 +117,10 @@ class WineRegistry : public Registry {
   bool live_mode_ = false;
   std::optional<std::chrono::steady_clock::time_point> snapshot_taken_;
   int snapshot_count_ = 0;
+  std::optional<std::chrono::steady_clock::time_point> server_checked_;
+  bool server_running_ = false;
   struct {
+    std::optional<std::chrono::steady_clock::time_point> checked;
     bool known = false;
     std::uintmax_t size = 0;
     std::filesystem::file_time_type mtime;

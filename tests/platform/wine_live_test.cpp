@@ -1,0 +1,159 @@
+// Against a real Wine prefix made by wineboot: the registry while a wineserver runs and while none does, the
+// 32-bit view of a 64-bit prefix, the disc as a CD drive for Windows programs, and a prefix the menu made.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_registry.h"
+#include "platform/wine/wineserver_probe.h"
+#include "support/temp_dir.h"
+#include "support/wine_prefix.h"
+
+namespace norva::platform::wine {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr char kHraCast[] = "Hra \xE8\xE1st";  // "Hra část" in Windows-1250, as the menu hands it in
+
+class RealWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    fixture_ = test::WinePrefixCopy::Fixture(&why);
+    if (!fixture_) GTEST_SKIP() << why;
+    prefix_ = std::make_unique<test::WinePrefixCopy>(*fixture_, dir_.path() / "prefix");
+  }
+  std::string SystemReg() const { return test::TempDir::ReadFile(prefix_->path() / "system.reg"); }
+  // What a 32-bit installer does: `reg add ... /reg:32`.
+  void Add32(const std::string& key, const std::string& name, const std::string& value) const {
+    ASSERT_EQ(prefix_->Wine({"reg", "add", "HKLM\\" + key, "/v", name, "/d", value, "/reg:32", "/f"}), 0);
+  }
+  bool WineSeesKey(const std::string& key) const {
+    return prefix_->Wine({"reg", "query", "HKLM\\" + key, "/reg:32"}) == 0;
+  }
+
+  test::TempDir dir_;
+  std::optional<fs::path> fixture_;
+  std::unique_ptr<test::WinePrefixCopy> prefix_;
+};
+
+TEST_F(RealWineTest, WhileAServerRunsReadsAndDeletionsGoThroughWine) {
+  prefix_->StartServer();
+  ASSERT_TRUE(WineserverRunning(prefix_->path()));
+  const std::string game = std::string(kUninstall) + "Norva Game";
+  const std::string czech = std::string(kUninstall) + "Hra \xC4\x8D\xC3\xA1st";  // UTF-8 on the command line
+  Add32(game, "UninstallString", "C:\\Games\\Norva\\unins000.exe");
+  Add32(czech, "UninstallString", "C:\\Hry\\unins000.exe");
+  Add32("Software\\Norva Vendor\\Game", "Path", "C:\\Games\\32");
+  ASSERT_EQ(prefix_->Wine({"reg", "add", "HKLM\\Software\\Norva Vendor\\Game", "/v", "Path", "/d",
+                           "C:\\Games\\64", "/reg:64", "/f"}),
+            0);
+  ASSERT_EQ(prefix_->Wine({"reg", "add", "HKLM\\Software\\Norva Vendor\\Game", "/v", "Only64", "/d", "yes",
+                           "/reg:64", "/f"}),
+            0);
+  // The server holds what the files do not have yet.
+  ASSERT_EQ(SystemReg().find("Norva Game"), std::string::npos);
+
+  WineRegistry registry(prefix_->path());
+  EXPECT_TRUE(registry.IsWin64());
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, game, "UninstallString"),
+            "C:\\Games\\Norva\\unins000.exe");
+  EXPECT_EQ(
+      registry.ReadString(RegRoot::kLocalMachine, std::string(kUninstall) + kHraCast, "UninstallString"),
+      "C:\\Hry\\unins000.exe");
+  // The 32-bit view first; a value only a 64-bit installer wrote is still found.
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "SOFTWARE\\Norva Vendor\\Game", "Path"),
+            "C:\\Games\\32");
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Norva Vendor\\Game", "Only64"), "yes");
+  // A page's detection of thirty items costs one call to Wine.
+  for (int item = 0; item < 30; ++item) {
+    registry.ReadString(RegRoot::kLocalMachine, std::string(kUninstall) + "Item " + std::to_string(item),
+                        "UninstallString");
+  }
+  EXPECT_EQ(registry.snapshots_taken(), 1);
+
+  // Deletions reach the server, and its next save keeps them.
+  EXPECT_TRUE(registry.DeleteKey(RegRoot::kLocalMachine, std::string(kUninstall) + kHraCast));
+  EXPECT_TRUE(registry.DeleteKey(RegRoot::kLocalMachine, game));
+  EXPECT_FALSE(registry.KeyExists(RegRoot::kLocalMachine, game));
+  EXPECT_TRUE(registry.DeleteValue(RegRoot::kLocalMachine, "Software\\Norva Vendor\\Game", "Path"));
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Norva Vendor\\Game", "Path"),
+            std::nullopt);
+  EXPECT_FALSE(WineSeesKey(game));
+  EXPECT_FALSE(WineSeesKey(czech));
+  prefix_->StopServer();
+  EXPECT_FALSE(WineserverRunning(prefix_->path()));
+  const std::string saved = SystemReg();
+  EXPECT_EQ(saved.find("Norva Game"), std::string::npos);
+  EXPECT_EQ(saved.find("C:\\\\Hry"), std::string::npos);
+  EXPECT_EQ(saved.find("C:\\\\Games\\\\32"), std::string::npos);
+  EXPECT_EQ(saved.find("C:\\\\Games\\\\64"), std::string::npos);  // both views lost the value
+  EXPECT_NE(saved.find("\"Only64\"=\"yes\""), std::string::npos);
+}
+
+TEST_F(RealWineTest, WithoutAServerTheFilesAreReadAndRewrittenForWine) {
+  const std::string key = std::string(kUninstall) + "Norva File";
+  Add32(key, "UninstallString", "C:\\Games\\File\\unins000.exe");
+  prefix_->StopServer();
+
+  WineRegistry registry(prefix_->path());
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, key, "UninstallString"),
+            "C:\\Games\\File\\unins000.exe");
+  EXPECT_TRUE(registry.DeleteKey(RegRoot::kLocalMachine, key));
+  EXPECT_EQ(registry.snapshots_taken(), 0);
+  EXPECT_FALSE(WineSeesKey(key));  // a new server loads the rewritten file
+}
+
+#ifdef NORVA_DRIVE_PROBE
+// What a Windows program learns about the drive roots: "D:\ type=5 fs=CDFS label=" lines.
+std::string ProbeDrives(const fs::path& prefix, const std::string& roots) {
+  std::string output;
+  test::RunInPrefix(prefix, "wine " + std::string(NORVA_DRIVE_PROBE) + " " + roots, &output);
+  return output;
+}
+#endif
+
+TEST_F(RealWineTest, WindowsProgramsSeeTheDiscAsACdDrive) {
+#ifndef NORVA_DRIVE_PROBE
+  GTEST_SKIP() << "no MinGW-w64 compiler: the Windows program that reads drive types was not built";
+#else
+  for (const char* disc : {"disc1/Norva", "disc2/Norva"}) fs::create_directories(dir_.path() / disc);
+  std::string error;
+  // Mapped while a Windows program keeps the server alive, and again while none runs.
+  prefix_->StartServer();
+  ASSERT_NE(WineMachine::Open({prefix_->path(), dir_.path() / "disc1"}, &error), nullptr) << error;
+  prefix_->StopServer();
+  ASSERT_NE(WineMachine::Open({prefix_->path(), dir_.path() / "disc2"}, &error), nullptr) << error;
+  const std::string seen = ProbeDrives(prefix_->path(), "D:\\\\ E:\\\\ C:\\\\");
+  EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("E:\\ type=5 fs=CDFS"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("C:\\ type=3"), std::string::npos) << seen;
+#endif
+}
+
+TEST_F(RealWineTest, APrefixMadeByTheMenuWorksWithWine) {
+#ifndef NORVA_DRIVE_PROBE
+  GTEST_SKIP() << "no MinGW-w64 compiler: the Windows program that reads drive types was not built";
+#else
+  fs::create_directories(dir_.path() / "disc/Norva");
+  const fs::path fresh = dir_.path() / "fresh";
+  std::string error;
+  ASSERT_NE(WineMachine::Open({fresh, dir_.path() / "disc"}, &error), nullptr) << error;
+  // Wine sets the folder up on its first program, keeping what the menu made.
+  const std::string seen = ProbeDrives(fresh, "D:\\\\ Z:\\\\");
+  test::RunInPrefix(fresh, "wineserver -k; wineserver -w");
+  EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("Z:\\ type=3"), std::string::npos) << seen;  // host paths resolve through Z:
+  WineRegistry registry(fresh);
+  EXPECT_TRUE(registry.IsWin64());
+  EXPECT_TRUE(registry.KeyExists(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion"));
+#endif
+}
+
+}  // namespace
+}  // namespace norva::platform::wine
