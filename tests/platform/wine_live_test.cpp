@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/wine/live_registry.h"
+#include "platform/wine/reg_file.h"
 #include "platform/wine/wine_machine.h"
 #include "platform/wine/wine_registry.h"
 #include "platform/wine/wineserver_probe.h"
@@ -94,6 +97,34 @@ TEST_F(RealWineTest, WhileAServerRunsReadsAndDeletionsGoThroughWine) {
   EXPECT_EQ(saved.find("C:\\\\Games\\\\32"), std::string::npos);
   EXPECT_EQ(saved.find("C:\\\\Games\\\\64"), std::string::npos);  // both views lost the value
   EXPECT_NE(saved.find("\"Only64\"=\"yes\""), std::string::npos);
+}
+
+TEST_F(RealWineTest, TheHelperAndWinesOwnExportGiveTheSameSnapshot) {
+  prefix_->StartServer();
+  const std::string key = std::string(kUninstall) + "Norva Both";
+  Add32(key, "UninstallString", "C:\\Both\\unins000.exe");
+  ASSERT_EQ(prefix_->Wine(
+                {"reg", "add", "HKCU\\Software\\Norva Both", "/v", "Dir", "/d", "C:\\Hry\\\xC4\x8D", "/f"}),
+            0);
+  std::vector<LiveRegistry> ways;
+  ways.emplace_back(prefix_->path(), DefaultWineCommand(), fs::path());
+  if (!DefaultRegistrySaveHelper().empty())
+    ways.emplace_back(prefix_->path(), DefaultWineCommand(), DefaultRegistrySaveHelper());
+  for (LiveRegistry& way : ways) {
+    const std::optional<LiveRegistry::Snapshot> snapshot = way.Export();
+    ASSERT_TRUE(snapshot);
+    const RegFile machine = RegFile::Parse(snapshot->machine);
+    const RegFile user = RegFile::Parse(snapshot->user);
+    const RegValue* uninstall = machine.FindValue(
+        "Software\\Wow6432Node\\" + key.substr(std::string("Software\\").size()), "UninstallString");
+    ASSERT_NE(uninstall, nullptr);
+    EXPECT_EQ(uninstall->data, "C:\\Both\\unins000.exe");
+    ASSERT_NE(user.FindValue("Software\\Norva Both", "Dir"), nullptr);
+    EXPECT_EQ(user.FindValue("Software\\Norva Both", "Dir")->data, "C:\\Hry\\\xC4\x8D");
+    EXPECT_TRUE(machine.KeyExists("Software\\Microsoft\\Windows NT\\CurrentVersion"));
+  }
+  if (ways.size() == 1)
+    GTEST_SKIP() << "norva-regsave.exe was not built (no MinGW-w64 compiler): only reg export checked";
 }
 
 TEST_F(RealWineTest, WithoutAServerTheFilesAreReadAndRewrittenForWine) {

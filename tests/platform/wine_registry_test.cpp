@@ -2,7 +2,6 @@
 // of the file as it was, and re-reading after the file changes.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -258,7 +257,9 @@ TEST(WineRegistryViewsTest, A64BitPrefixReadsThe32BitViewFirst) {
 
 TEST(WineRegistryWriteTest, AddsABlockOrMakesTheMachineFileWineWouldMake) {
   test::TempDir dir;
-  WineRegistry registry(dir.path(), {std::vector<std::string>{}, std::chrono::milliseconds(1000)});
+  WineRegistryOptions without_wine;
+  without_wine.wine = std::vector<std::string>{};
+  WineRegistry registry(dir.path(), without_wine);
   registry.SetClock([] { return std::int64_t{1733600000}; });
   // No file: only made when told which architecture Wine would give the prefix.
   EXPECT_FALSE(registry.WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "cdrom"));

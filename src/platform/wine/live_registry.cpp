@@ -32,8 +32,18 @@ std::vector<std::string> DefaultWineCommand() {
   return {};
 }
 
-LiveRegistry::LiveRegistry(fs::path prefix, std::vector<std::string> wine)
-    : prefix_(std::move(prefix)), wine_(std::move(wine)) {}
+fs::path DefaultRegistrySaveHelper() {
+  std::error_code ec;
+  const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "norva-regsave.exe";
+  if (!ec && fs::is_regular_file(beside, ec)) return beside;
+#ifdef NORVA_REGSAVE_HELPER
+  if (fs::is_regular_file(NORVA_REGSAVE_HELPER, ec)) return NORVA_REGSAVE_HELPER;
+#endif
+  return {};
+}
+
+LiveRegistry::LiveRegistry(fs::path prefix, std::vector<std::string> wine, fs::path helper)
+    : prefix_(std::move(prefix)), wine_(std::move(wine)), helper_(std::move(helper)) {}
 
 std::optional<fs::path> LiveRegistry::ExchangeFolder() {
   std::error_code ec;
@@ -67,23 +77,46 @@ std::optional<LiveRegistry::Snapshot> LiveRegistry::Export() {
   if (!available()) return std::nullopt;
   const std::optional<fs::path> folder = ExchangeFolder();
   if (!folder) return std::nullopt;
+  if (!helper_.empty()) {
+    if (std::optional<Snapshot> snapshot = SaveWithHelper(*folder)) return snapshot;
+  }
+  return ExportWithReg(*folder);
+}
+
+std::optional<LiveRegistry::Snapshot> LiveRegistry::SaveWithHelper(const fs::path& folder) {
+  const std::string machine_name = ExchangeName("machine");
+  const std::string user_name = ExchangeName("user");
+  std::optional<Snapshot> snapshot;
+  if (RunWine({helper_.string(), std::string(kExchangeDos) + machine_name,
+               std::string(kExchangeDos) + user_name})) {
+    std::optional<std::string> machine = ReadWhole(folder / machine_name);
+    std::optional<std::string> user = ReadWhole(folder / user_name);
+    if (machine && user) snapshot = Snapshot{std::move(*machine), std::move(*user)};
+  }
+  std::error_code ec;
+  fs::remove(folder / machine_name, ec);
+  fs::remove(folder / user_name, ec);
+  return snapshot;
+}
+
+std::optional<LiveRegistry::Snapshot> LiveRegistry::ExportWithReg(const fs::path& folder) {
   const std::string machine_name = ExchangeName("machine");
   const std::string user_name = ExchangeName("user");
   // One command for both roots: each start of a Windows program costs about a tenth of a second.
   const std::string command = "reg export HKLM " + std::string(kExchangeDos) + machine_name +
                               " /y & reg export HKCU " + std::string(kExchangeDos) + user_name + " /y";
-  RunWine({"cmd", "/c", command});
+  RunWine({"cmd", "/c", command});  // its exit code is the second export's; the files tell
   std::optional<Snapshot> snapshot;
-  const std::optional<std::string> machine = ReadWhole(*folder / machine_name);
-  const std::optional<std::string> user = ReadWhole(*folder / user_name);
+  const std::optional<std::string> machine = ReadWhole(folder / machine_name);
+  const std::optional<std::string> user = ReadWhole(folder / user_name);
   if (machine && user) {
     std::optional<std::string> machine_text = WineTextFromExport(*machine, kMachineRootName);
     std::optional<std::string> user_text = WineTextFromExport(*user, kUserRootName);
     if (machine_text && user_text) snapshot = Snapshot{std::move(*machine_text), std::move(*user_text)};
   }
   std::error_code ec;
-  fs::remove(*folder / machine_name, ec);
-  fs::remove(*folder / user_name, ec);
+  fs::remove(folder / machine_name, ec);
+  fs::remove(folder / user_name, ec);
   return snapshot;
 }
 

@@ -1,7 +1,9 @@
-// The registry as a running wineserver holds it, reached through Wine's own tools run in the prefix: one
-// `reg export` call per root, both in one command, gives a snapshot; `regedit /S` imports changes. Wine
+// The registry as a running wineserver holds it, reached through Windows programs run in the prefix. Wine
 // keeps the registry in the server's memory while any program of the prefix runs and writes system.reg and
 // user.reg only now and then, so the files are stale meanwhile and changes made to them would be overwritten.
+// A snapshot of both roots takes one call: the menu's helper norva-regsave.exe has the server save them in
+// its own file format (a tenth of a second or so); without the helper, Wine's `reg export` of both roots in
+// one command does it (about a second). `regedit /S` imports changes.
 #pragma once
 
 #include <chrono>
@@ -17,8 +19,8 @@ namespace norva::platform::wine {
 class LiveRegistry {
  public:
   // `wine` is the command that runs Windows programs in a prefix ("wine" on the PATH); empty: none, and
-  // every call fails.
-  LiveRegistry(std::filesystem::path prefix, std::vector<std::string> wine);
+  // every call fails. `helper` is the host path of norva-regsave.exe; empty: Wine's own tools only.
+  LiveRegistry(std::filesystem::path prefix, std::vector<std::string> wine, std::filesystem::path helper);
 
   bool available() const { return !wine_.empty(); }
 
@@ -42,13 +44,19 @@ class LiveRegistry {
   std::string ExchangeName(std::string_view what);
   bool RunWine(std::vector<std::string> arguments);
 
+  std::optional<Snapshot> SaveWithHelper(const std::filesystem::path& folder);
+  std::optional<Snapshot> ExportWithReg(const std::filesystem::path& folder);
+
   std::filesystem::path prefix_;
   std::vector<std::string> wine_;
+  std::filesystem::path helper_;
   std::chrono::milliseconds limit_{60000};
   unsigned counter_ = 0;
 };
 
 // The loader that runs Windows programs: "wine" on the PATH, as words; empty when Wine is not installed.
 std::vector<std::string> DefaultWineCommand();
+// norva-regsave.exe beside the running program, else where the build put it; empty when there is none.
+std::filesystem::path DefaultRegistrySaveHelper();
 
 }  // namespace norva::platform::wine

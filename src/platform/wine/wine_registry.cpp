@@ -65,7 +65,8 @@ std::optional<std::string> ReadHostFile(const fs::path& file, std::size_t limit 
 WineRegistry::WineRegistry(fs::path prefix, WineRegistryOptions options)
     : prefix_(std::move(prefix)),
       options_(std::move(options)),
-      live_(prefix_, options_.wine ? *options_.wine : DefaultWineCommand()),
+      live_(prefix_, options_.wine ? *options_.wine : DefaultWineCommand(),
+            options_.save_helper ? *options_.save_helper : DefaultRegistrySaveHelper()),
       clock_(SystemUnixSeconds) {
   machine_.file = prefix_ / "system.reg";
   machine_.root_name = kMachineRootName;

@@ -5,8 +5,8 @@
 // What Wine sees is what is read and changed. With no wineserver running for the prefix, the files are
 // parsed (again whenever their size or modification time changes; a missing file is an empty hive) and
 // deletions rewrite them atomically. While a wineserver runs, it holds the registry and the files are stale:
-// reads then come from a snapshot that Wine itself exports (one call for both roots, reused for a short
-// while, so that a page's detection costs one call), and changes go through Wine's regedit.
+// reads then come from a snapshot that Wine itself gives (one call for both roots, reused for a short while,
+// so that a page's detection costs one call; see LiveRegistry), and changes go through Wine's regedit.
 //
 // On a 64-bit prefix (#arch=win64) keys are read as the 32-bit menu reads them on 64-bit Windows: the 32-bit
 // view first (Software\Wow6432Node, Software\Classes\Wow6432Node), then the key a 64-bit installer wrote.
@@ -34,6 +34,8 @@ struct WineRegistryOptions {
   // The command that runs Windows programs in the prefix, for the way through a running wineserver; unset:
   // "wine" on the PATH.
   std::optional<std::vector<std::string>> wine;
+  // The host path of norva-regsave.exe; unset: DefaultRegistrySaveHelper(); empty: Wine's own tools only.
+  std::optional<std::filesystem::path> save_helper;
   // How long a snapshot of a running server's registry is reused.
   std::chrono::milliseconds snapshot_life{1000};
 };
