@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/wine/live_registry.h"
+#include "platform/wine/prefix.h"
 #include "platform/wine/reg_file.h"
 #include "platform/wine/wine_machine.h"
 #include "platform/wine/wine_registry.h"
@@ -164,6 +165,42 @@ TEST_F(RealWineTest, WindowsProgramsSeeTheDiscAsACdDrive) {
   EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS"), std::string::npos) << seen;
   EXPECT_NE(seen.find("E:\\ type=5 fs=CDFS"), std::string::npos) << seen;
   EXPECT_NE(seen.find("C:\\ type=3"), std::string::npos) << seen;
+#endif
+}
+
+TEST_F(RealWineTest, AMountedDiscGivesWindowsProgramsItsLabel) {
+#ifndef NORVA_DRIVE_PROBE
+  GTEST_SKIP() << "no MinGW-w64 compiler: the Windows program that reads drive types was not built";
+#else
+  // The least ISO 9660 image: its primary volume descriptor (sector 16) with the label, and the terminator.
+  std::string image(18 * 2048, '\0');
+  image.replace(16 * 2048, 7,
+                "\x01"
+                "CD001"
+                "\x01");
+  image.replace(16 * 2048 + 40, 32, "NORVA0206                       ");
+  image.replace(17 * 2048, 7,
+                "\xFF"
+                "CD001"
+                "\x01");
+  const fs::path file = dir_.Write("norva.iso", image);
+  // On a loop device it is what a mounted disc is to Wine; the kernel's list of mounts is the test's.
+  std::string device;
+  if (test::RunInPrefix(prefix_->path(), "losetup -f --show -r " + file.string(), &device) != 0 ||
+      device.empty())
+    GTEST_SKIP() << "no loop device to put a disc image on (this needs root and a free /dev/loop*)";
+  device.erase(device.find_last_not_of("\n") + 1);
+  fs::create_directories(dir_.path() / "disc/Norva");
+  const fs::path mounts =
+      dir_.Write("mountinfo", "50 1 7:0 / " + fs::canonical(dir_.path() / "disc").string() +
+                                  " ro - iso9660 " + device + " ro\n");
+  std::string error;
+  const char letter = MapDisc(prefix_->path(), dir_.path() / "disc", &error, mounts);
+  WineRegistry(prefix_->path()).WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "cdrom");
+  const std::string seen = ProbeDrives(prefix_->path(), "D:\\\\");
+  test::RunInPrefix(prefix_->path(), "losetup -d " + device);
+  EXPECT_EQ(letter, 'D') << error;
+  EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS label=NORVA0206"), std::string::npos) << seen;
 #endif
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dos_path.h"
+#include "platform/wine/drive_links.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/wine_file_system.h"
 #include "support/temp_dir.h"
@@ -298,6 +299,42 @@ TEST(PrefixTest, LettersWhoseDiscFolderIsGoneAreReusedOnlyWhenTheMenuMadeThem) {
   EXPECT_NE(record.find("f:\t" + fs::canonical(dir.path() / "new1").string() + "\n"), std::string::npos);
   EXPECT_EQ(record.find("removable"), std::string::npos);
   EXPECT_FALSE(fs::exists(DosDevicesDir(prefix) / ".norva-drive-links"));
+}
+
+TEST(PrefixTest, AMountedDiscGetsItsDeviceLinkWhileItHoldsTheLetter) {
+  test::TempDir dir;
+  const fs::path prefix = dir.path() / "prefix";
+  std::string error;
+  ASSERT_TRUE(EnsurePrefixLayout(prefix, &error));
+  fs::create_directories(dir.path() / "cd rom");
+  fs::create_directories(dir.path() / "folder");
+  const std::string cd = fs::canonical(dir.path() / "cd rom").string();
+  const fs::path mounts =
+      dir.Write("mountinfo",
+                "22 1 0:21 / /proc rw - proc proc rw\n"
+                "40 1 11:0 / " +
+                    std::string(cd).replace(cd.find(' '), 1, "\\040") +
+                    " ro,relatime shared:9 - iso9660 /dev/sr0 ro,norock\n"
+                    "41 1 0:50 / " +
+                    fs::canonical(dir.path() / "folder").string() + " rw - tmpfs tmpfs rw\n");
+  EXPECT_EQ(DiscDeviceOf(dir.path() / "cd rom", mounts), fs::path("/dev/sr0"));
+  EXPECT_EQ(DiscDeviceOf(dir.path() / "folder", mounts), fs::path());  // mounted, but no disc
+  EXPECT_EQ(DiscDeviceOf(dir.path(), mounts), fs::path());
+
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "cd rom", &error, mounts), 'D');
+  EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/d::"), fs::path("/dev/sr0"));
+  // The disc is gone and its letter goes to a folder: the menu's device link goes too.
+  fs::remove(dir.path() / "cd rom");
+  for (char letter = 'E'; letter <= 'Y'; ++letter)
+    fs::create_directory_symlink("/", DriveLinkPath(prefix, letter));
+  for (const char* folder : {"plain1", "plain2"}) fs::create_directories(dir.path() / folder);
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "plain1", &error, mounts), 'D');
+  EXPECT_FALSE(fs::exists(fs::symlink_status(prefix / "dosdevices/d::")));
+  // A device link of the prefix's owner stays whatever the menu does with the letter.
+  fs::create_symlink("/dev/sr1", prefix / "dosdevices/d::");
+  fs::remove(dir.path() / "plain1");
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "plain2", &error, mounts), 'D');
+  EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/d::"), fs::path("/dev/sr1"));
 }
 
 }  // namespace

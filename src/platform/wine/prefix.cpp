@@ -73,23 +73,47 @@ bool EnsurePrefixLayout(const fs::path& prefix, std::string* error) {
   return true;
 }
 
-char MapDisc(const fs::path& prefix, const fs::path& disc, std::string* error) {
+namespace {
+
+// The device link of the disc's letter follows the disc: to the block device of a mounted disc (so that Wine
+// reads its label and serial number), and gone when the menu made it for an earlier disc.
+void SyncDeviceLink(const fs::path& prefix, char letter, const fs::path& disc, const fs::path& mountinfo,
+                    DriveLinkRecord& record) {
+  const fs::path device = DiscDeviceOf(disc, mountinfo);
+  const fs::path link = DosDevicesDir(prefix) / std::string{static_cast<char>(letter - 'A' + 'a'), ':', ':'};
+  std::error_code ec;
+  const bool exists = fs::symlink_status(link, ec).type() != fs::file_type::not_found;
+  const bool ours = record.MadeByMenu(letter, true);
+  if (device.empty()) {
+    if (ours) record.RemoveDeviceLink(letter);
+  } else if (!exists || (ours && fs::read_symlink(link, ec) != device)) {
+    record.Link(letter, device, true);  // without it the disc only lacks its label
+  }
+}
+
+}  // namespace
+
+char MapDisc(const fs::path& prefix, const fs::path& disc, std::string* error, const fs::path& mountinfo) {
   std::error_code ec;
   const fs::path wanted = fs::canonical(disc, ec);
   if (ec || !fs::is_directory(wanted, ec)) {
     SetError(error, "the disc folder " + disc.string() + " does not exist");
     return 0;
   }
+  DriveLinkRecord record(prefix);
+  const auto mapped = [&](char letter) {
+    SyncDeviceLink(prefix, letter, wanted, mountinfo, record);
+    return letter;
+  };
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     // C: is the first hard disk even when it happens to show the disc folder.
     if (letter == 'C') continue;
     const fs::path link = DriveLinkPath(prefix, letter);
     if (fs::symlink_status(link, ec).type() == fs::file_type::not_found) continue;
-    if (ResolvedTarget(link) == wanted) return letter;
+    if (ResolvedTarget(link) == wanted) return mapped(letter);
   }
-  DriveLinkRecord record(prefix);
   const auto link_to = [&](char letter) -> char {
-    if (record.Link(letter, wanted)) return letter;
+    if (record.Link(letter, wanted)) return mapped(letter);
     SetError(error, "cannot create " + DriveLinkPath(prefix, letter).string());
     return 0;
   };

@@ -27,8 +27,11 @@ bool EnsurePrefixLayout(const std::filesystem::path& prefix, std::string* error)
 // The drive letter that shows the folder `disc`: a letter other than C: whose link already resolves to the
 // same folder is reused; else the first letter from D: without any dosdevices entry gets a new link to the
 // absolute path of `disc`; else the first letter whose link the menu made (see DriveLinkRecord) and whose
-// folder is gone is given the new link. 0 with `error` set when `disc` is no folder or no letter is free.
-char MapDisc(const std::filesystem::path& prefix, const std::filesystem::path& disc, std::string* error);
+// folder is gone is given the new link. When `disc` is a mounted CD or DVD (see DiscDeviceOf, `mountinfo`),
+// the letter's device link leads to its device. 0 with `error` set when `disc` is no folder or no letter is
+// free.
+char MapDisc(const std::filesystem::path& prefix, const std::filesystem::path& disc, std::string* error,
+             const std::filesystem::path& mountinfo = "/proc/self/mountinfo");
 
 // Whether the link of `letter` is one the menu made and that still leads where it was made to.
 bool DriveLinkMadeByMenu(const std::filesystem::path& prefix, char letter);
