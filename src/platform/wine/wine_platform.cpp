@@ -27,6 +27,12 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
       processes_(machine_->files(), machine_->system(), shell_.log(), ProcessOptions(*machine_, shell_)),
       platform_{machine_->files(), machine_->drives(), ini_, machine_->registry(), machine_->system(), shell_,
-                processes_} {}
+                processes_} {
+  // A runner that is Wine itself (--runner /opt/wine/bin/wine) also reads a running server's registry: a
+  // Wine of another version could not talk to that server.
+  const std::vector<std::string>& runner = shell_.runner();
+  if (!runner.empty() && std::filesystem::path(runner.front()).filename().string().starts_with("wine"))
+    machine_->registry().UseWine(runner);
+}
 
 }  // namespace norva::platform::wine

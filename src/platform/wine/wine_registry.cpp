@@ -65,8 +65,8 @@ std::optional<std::string> ReadHostFile(const fs::path& file, std::size_t limit 
 WineRegistry::WineRegistry(fs::path prefix, WineRegistryOptions options)
     : prefix_(std::move(prefix)),
       options_(std::move(options)),
-      live_(prefix_, options_.wine ? *options_.wine : DefaultWineCommand(),
-            options_.save_helper ? *options_.save_helper : DefaultRegistrySaveHelper()),
+      save_helper_(options_.save_helper ? *options_.save_helper : DefaultRegistrySaveHelper()),
+      live_(prefix_, options_.wine ? *options_.wine : DefaultWineCommand(), save_helper_),
       clock_(SystemUnixSeconds) {
   machine_.file = prefix_ / "system.reg";
   machine_.root_name = kMachineRootName;
@@ -92,6 +92,11 @@ const RegFile& WineRegistry::Load(Hive& hive) {
   hive.size = size;
   hive.mtime = mtime;
   return hive.parsed;
+}
+
+void WineRegistry::UseWine(std::vector<std::string> wine) {
+  live_ = LiveRegistry(prefix_, std::move(wine), save_helper_);
+  ForgetSnapshot();
 }
 
 bool WineRegistry::ServerRunning(bool fresh) {

@@ -65,6 +65,10 @@ class WineRegistry : public Registry {
   bool WriteString(RegRoot root, std::string_view key, std::string_view name, std::string_view value,
                    std::optional<std::string_view> new_file_arch = std::nullopt);
 
+  // The command that runs Windows programs, for the way through a running server: the same Wine as the
+  // server's, when the menu was told which Wine to run programs with.
+  void UseWine(std::vector<std::string> wine);
+
   // The next read looks at the server again and takes a new snapshot of its registry (a program has changed
   // it, or has ended).
   void ForgetSnapshot() {
@@ -113,6 +117,7 @@ class WineRegistry : public Registry {
 
   std::filesystem::path prefix_;
   WineRegistryOptions options_;
+  std::filesystem::path save_helper_;
   LiveRegistry live_;
   Hive machine_;
   Hive user_;
