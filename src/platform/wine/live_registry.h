@@ -50,7 +50,7 @@ class LiveRegistry {
   std::filesystem::path prefix_;
   std::vector<std::string> wine_;
   std::filesystem::path helper_;
-  std::chrono::milliseconds limit_{60000};
+  std::chrono::milliseconds limit_{20000};
   unsigned counter_ = 0;
 };
 

@@ -118,12 +118,16 @@ bool WineRegistry::Prepare() {
   }
   const auto now = std::chrono::steady_clock::now();
   if (!snapshot_taken_ || now - *snapshot_taken_ >= options_.snapshot_life) {
+    // Wine could not give what its server holds a moment ago: the files are the best that is left, and asking
+    // again for every read of a page would only make the page wait.
+    if (export_failed_ && now - *export_failed_ < options_.snapshot_life) return false;
     std::optional<LiveRegistry::Snapshot> snapshot = live_.Export();
     if (!snapshot) {
-      // Wine could not export what its server holds; the files are the best that is left.
       snapshot_taken_.reset();
+      export_failed_ = std::chrono::steady_clock::now();
       return false;
     }
+    export_failed_.reset();
     machine_.live = RegFile::Parse(snapshot->machine);
     user_.live = RegFile::Parse(snapshot->user);
     snapshot_taken_ = std::chrono::steady_clock::now();  // reused from when it is there
@@ -318,8 +322,7 @@ bool WineRegistry::WriteString(RegRoot root, std::string_view key, std::string_v
   const std::string host_value = ToHost(value);
   RegeditScript script;
   script.SetString(hive.root_name, path, host_name, host_value);
-  ServerRunning(true);
-  if (Prepare()) {
+  if (ServerRunning(true)) {
     const bool written = live_.Import(script);
     ForgetSnapshot();
     return written;

@@ -123,6 +123,7 @@ class WineRegistry : public Registry {
   Hive user_;
   bool live_mode_ = false;
   std::optional<std::chrono::steady_clock::time_point> snapshot_taken_;
+  std::optional<std::chrono::steady_clock::time_point> export_failed_;
   int snapshot_count_ = 0;
   std::optional<std::chrono::steady_clock::time_point> server_checked_;
   bool server_running_ = false;
