@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/code_page.h"
-#include "platform/file_system.h"
 #include "platform/dos_path.h"
+#include "platform/file_system.h"
 
 namespace norva::platform::wine {
 
@@ -21,6 +21,7 @@ class WineFileSystem : public FileSystem {
 
   // The code page of the DOS paths and names handed in and out (Windows-1250 until set).
   void SetAnsiCodePage(CodePage code_page) { code_page_ = code_page; }
+  CodePage ansi_code_page() const { return code_page_; }
 
   std::optional<std::string> HostPath(std::string_view dos_path) override;
   bool FileExists(std::string_view dos_path) override;

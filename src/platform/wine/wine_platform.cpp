@@ -25,7 +25,8 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
       processes_(machine_->files(), machine_->system(), shell_.log(),
                  ProcessOptions(machine_->prefix(), shell_)),
+      archives_(machine_->files()),
       platform_{machine_->files(), machine_->drives(), ini_, machine_->registry(), machine_->system(), shell_,
-                processes_} {}
+                processes_,        &archives_} {}
 
 }  // namespace norva::platform::wine
