@@ -39,6 +39,10 @@ class FileSystem {
   virtual bool RemoveDir(std::string_view dos_path) = 0;  // an empty folder, or a link to one
   virtual bool SetReadOnly(std::string_view dos_path, bool read_only) = 0;
 
+  // Bytes free for the user on the file system that holds the path (or its nearest existing folder);
+  // nothing when that cannot be told.
+  virtual std::optional<std::uint64_t> FreeSpace(std::string_view /*dos_path*/) { return std::nullopt; }
+
   virtual std::string CurrentDir() = 0;
   virtual bool SetCurrentDir(std::string_view dos_path) = 0;
 };

@@ -33,6 +33,7 @@ class WineFileSystem : public FileSystem {
   bool RemoveFile(std::string_view dos_path) override;
   bool RemoveDir(std::string_view dos_path) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
+  std::optional<std::uint64_t> FreeSpace(std::string_view dos_path) override;
   std::string CurrentDir() override;
   bool SetCurrentDir(std::string_view dos_path) override;
 
