@@ -28,8 +28,11 @@ class UnpackDialog : public QDialog {
                RealTimeClock& time, QWidget* parent);
   ~UnpackDialog() override;
 
-  // Repaints so far (for the benchmark's repaint rate).
+  // Repaints so far, and how long the unpacking itself took and how often the window was painted meanwhile
+  // (for the benchmark).
   int paints() const { return paints_; }
+  qint64 unpack_us() const { return unpack_us_; }
+  int unpack_paints() const { return unpack_paints_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -55,6 +58,8 @@ class UnpackDialog : public QDialog {
   bool running_ = false;
   bool finished_ = false;
   int paints_ = 0;
+  qint64 unpack_us_ = 0;
+  int unpack_paints_ = 0;
 };
 
 }  // namespace norva::frontend::qt
