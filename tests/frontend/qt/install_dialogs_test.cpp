@@ -1,10 +1,14 @@
 // The directory chooser and the unpack window on screen: their pictures (compared with reviewed references),
 // use by the keyboard alone, and the unpacking started and finished by the window itself.
 #include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdlib>
 
@@ -115,6 +119,38 @@ TEST_F(InstallDialogsTest, UnpackWindowShowsItsProgressAndUnpacksByItself) {
   EXPECT_EQ(form.Percents.back(), "100%");
   EXPECT_EQ(form.ChosenDir(), "C:\\GAME");
   EXPECT_TRUE(fs::exists(dir_.path() / "prefix" / "drive_c" / "GAME" / "skyhop.exe"));
+}
+
+TEST_F(InstallDialogsTest, AnArchiveItemInstallsFromTheWindow) {
+  auto q = Start(12);
+  // A person who takes every suggestion: OK in the chooser, Yes to the question.
+  std::vector<std::string> seen;
+  QTimer person;
+  QObject::connect(&person, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    // The press comes later from the event loop: a press inside this tick would open the next box inside
+    // it, where this timer cannot tick again.
+    QAbstractButton* press = nullptr;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      seen.push_back(box->text().toStdString());
+      press = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes) : box->button(QMessageBox::Ok);
+    } else if (auto* chooser = qobject_cast<ChooserDialog*>(modal)) {
+      seen.push_back("chooser");
+      press = chooser->findChild<QPushButton*>(QStringLiteral("OKButton"));
+    }
+    if (press) QTimer::singleShot(0, press, [press] { press->click(); });
+  });
+  person.start(50);
+  const auto r = q->form().window().RectInWindow(*q->form().controls().PlayImage);
+  QTest::mouseClick(&q->window(), Qt::LeftButton, {}, QPoint(r.left + r.width / 2, r.top + r.height / 2));
+  person.stop();
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], "chooser");
+  EXPECT_EQ(seen[1], "Chcete nainstalovat toto demo do adresáře C:\\SKYHOPPER ?");
+  const auto& item = q->form().catalog().Demo[1];
+  EXPECT_EQ(item.Installed, 1);
+  EXPECT_EQ(item.InstalledDir, "C:\\Skyhopper");
+  EXPECT_TRUE(q->form().controls().Play[1]->visible);
 }
 
 }  // namespace
