@@ -98,6 +98,9 @@ TEST_F(DirChooserTest, ForcedFoldersAreConfirmedAtOnceAndOnlyAQuestionMarkMovesT
   EXPECT_EQ(Texts(), std::vector<std::string>{"Would you like to install this demo in C:\\GAMES\\X ?"});
   EXPECT_FALSE(anywhere.Closed());
   clock.Unregister(anywhere.Timer1);
+  // Another drive keeps the rest of the forced folder.
+  EXPECT_TRUE(anywhere.DriveComboBox1Change('D'));
+  EXPECT_EQ(anywhere.EditDir1, "D:\\GAMES\\X");
 
   DirChooser fixed = Open(kPageDemos, 3);
   EXPECT_EQ(fixed.EditDir1, "C:\\GAMES\\X");
