@@ -48,6 +48,17 @@ class Dumper {
     d["text"] = Text(dialog.text);
     d["buttons"] = dialog.buttons;
     d["answer"] = dialog.answer ? Json(*dialog.answer) : Json(nullptr);
+    const Json result = dialog.result ? Json(Text(*dialog.result)) : Json(nullptr);
+    if (dialog.kind == "chooser") {
+      d["edit"] = Text(dialog.edit);
+      d["result"] = result;
+    } else if (dialog.kind == "unpack") {
+      Json labels = Json::array();
+      for (const auto& label : dialog.labels) labels.push_back(Text(label));
+      d["labels"] = labels;
+      d["percent"] = dialog.percent;
+      d["result"] = result;
+    }
     return d;
   }
 

@@ -44,6 +44,10 @@ class FileSystem {
   // the DOS path resolves to. A file system with no host beneath it has none.
   virtual bool CoversHostFolder(std::string_view /*dos_path*/) { return false; }
 
+  // Bytes free for the user on the file system that holds the path (or its nearest existing folder);
+  // nothing when that cannot be told.
+  virtual std::optional<std::uint64_t> FreeSpace(std::string_view /*dos_path*/) { return std::nullopt; }
+
   virtual std::string CurrentDir() = 0;
   virtual bool SetCurrentDir(std::string_view dos_path) = 0;
 };

@@ -82,6 +82,19 @@ std::optional<fs::path> WineFileSystem::Resolve(std::string_view dos_path) {
   return host;
 }
 
+std::optional<std::uint64_t> WineFileSystem::FreeSpace(std::string_view dos_path) {
+  std::optional<fs::path> host = Resolve(dos_path);
+  if (!host) return std::nullopt;
+  // A folder that is not made yet lies on the file system of its nearest existing ancestor.
+  std::error_code ec;
+  fs::path probe = *host;
+  while (!probe.empty() && !fs::exists(probe, ec) && probe != probe.parent_path())
+    probe = probe.parent_path();
+  const fs::space_info space = fs::space(probe, ec);
+  if (ec) return std::nullopt;
+  return space.available;
+}
+
 std::optional<std::string> WineFileSystem::HostPath(std::string_view dos_path) {
   const std::optional<fs::path> host = Resolve(dos_path);
   if (!host) return std::nullopt;

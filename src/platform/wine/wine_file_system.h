@@ -22,6 +22,7 @@ class WineFileSystem : public FileSystem {
 
   // The code page of the DOS paths and names handed in and out (Windows-1250 until set).
   void SetAnsiCodePage(CodePage code_page) { code_page_ = code_page; }
+  CodePage ansi_code_page() const { return code_page_; }
 
   std::optional<std::string> HostPath(std::string_view dos_path) override;
   bool FileExists(std::string_view dos_path) override;
@@ -34,6 +35,7 @@ class WineFileSystem : public FileSystem {
   bool RemoveDir(std::string_view dos_path) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
   bool CoversHostFolder(std::string_view dos_path) override;
+  std::optional<std::uint64_t> FreeSpace(std::string_view dos_path) override;
   std::string CurrentDir() override;
   bool SetCurrentDir(std::string_view dos_path) override;
 

@@ -26,8 +26,9 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
       shell_(machine_->files(),
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
       processes_(machine_->files(), machine_->system(), shell_.log(), ProcessOptions(*machine_, shell_)),
+      archives_(machine_->files()),
       platform_{machine_->files(), machine_->drives(), ini_, machine_->registry(), machine_->system(), shell_,
-                processes_} {
+                processes_,        &archives_} {
   // A runner that is Wine itself (--runner /opt/wine/bin/wine) also reads a running server's registry: a
   // Wine of another version could not talk to that server.
   const std::vector<std::string>& runner = shell_.runner();
