@@ -7,10 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "catalog/records.h"
+#include "installed/detection.h"
+#include "installed/system_folders.h"
 #include "platform/wine/live_registry.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/reg_file.h"
 #include "platform/wine/wine_machine.h"
+#include "platform/wine/wine_platform.h"
 #include "platform/wine/wine_registry.h"
 #include "platform/wine/wineserver_probe.h"
 #include "support/temp_dir.h"
@@ -98,6 +102,44 @@ TEST_F(RealWineTest, WhileAServerRunsReadsAndDeletionsGoThroughWine) {
   EXPECT_EQ(saved.find("C:\\\\Games\\\\32"), std::string::npos);
   EXPECT_EQ(saved.find("C:\\\\Games\\\\64"), std::string::npos);  // both views lost the value
   EXPECT_NE(saved.find("\"Only64\"=\"yes\""), std::string::npos);
+}
+
+// Detection of what 32-bit installers left while a Windows program keeps the server alive: found, and
+// recorded in the store, rather than reported missing with the store's entries deleted.
+TEST_F(RealWineTest, DetectionFindsA32BitInstallWhileAServerRuns) {
+  fs::create_directories(dir_.path() / "disc/Norva");
+  std::string error;
+  auto machine =
+      WinePlatform::Open({prefix_->path(), dir_.path() / "disc", std::nullopt, std::nullopt, true}, &error);
+  ASSERT_NE(machine, nullptr) << error;
+  // The games' folders lie on the disc: drive_c is shared with the other tests.
+  for (const char* file : {"GAMES/UNINST/GAME.EXE", "GAMES/APPKEY/GAME.EXE"})
+    dir_.Write("disc/" + std::string(file), "MZ");
+  prefix_->StartServer();
+  Add32(std::string(kUninstall) + "Norva Uninst", "UninstallString", "D:\\GAMES\\UNINST\\unins000.exe");
+  Add32("Software\\Norva Firm\\App", "Path", "D:\\GAMES\\APPKEY\\GAME.EXE");
+  const installed::SystemFolders folders =
+      installed::LoadSystemInfo(machine->machine().system(), machine->machine().registry());
+  std::unique_ptr<IniFile> store = machine->platform().ini.Open("norva.ini");
+  installed::Detector detector(machine->platform(), folders, *store, "D:", "0206",
+                               CodePage::kCentralEuropean);
+  catalog::TDemos by_uninstaller;
+  by_uninstaller.Name = "UNINST";
+  by_uninstaller.InstallType = 5;
+  by_uninstaller.DirDetect = 7;
+  by_uninstaller.RegUninstall = "Norva Uninst";
+  by_uninstaller.GameName = "GAME.EXE";
+  catalog::TDemos by_app_key = by_uninstaller;
+  by_app_key.Name = "APPKEY";
+  by_app_key.DirDetect = 2;
+  by_app_key.RegUninstall = "";
+  by_app_key.RegKey = "Norva Firm\\App";
+  by_app_key.RegName = "Path";
+  for (catalog::TDemos* item : {&by_uninstaller, &by_app_key}) {
+    detector.CheckDemo(*item);
+    EXPECT_EQ(item->Installed, 1) << item->Name;
+    EXPECT_EQ(store->ReadString("CD0206", item->Name, ""), "D:\\GAMES\\" + item->Name) << item->Name;
+  }
 }
 
 TEST_F(RealWineTest, TheHelperAndWinesOwnExportGiveTheSameSnapshot) {
