@@ -40,7 +40,10 @@ std::optional<std::string> FileTree::Absolute(std::string_view path) {
 }
 
 bool FileTree::IsProtected(std::string_view path) {
-  return ProtectedFolders(folders_, files_.CurrentDir()).Covers(path);
+  if (ProtectedFolders(folders_, files_.CurrentDir()).Covers(path)) return true;
+  // The same folder seen from the host: Z:\usr is the host's /usr.
+  const std::optional<std::string> absolute = Absolute(path);
+  return !absolute || files_.CoversHostFolder(*absolute);
 }
 
 std::optional<DirEntry> FileTree::FindEntry(const std::string& absolute) {

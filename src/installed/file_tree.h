@@ -4,7 +4,7 @@
 //
 // Every walk skips "." and "..", names that no DOS path can address (with '\' or '/' in them), and never
 // enters a symbolic link: a deletion removes the link itself and leaves what it leads to. A deletion aimed at
-// a protected folder (see ProtectedFolders) deletes nothing. Whole-tree walks go through open folders
+// a protected folder (see IsProtected) deletes nothing. Whole-tree walks go through open folders
 // (platform::Folder), not through a path per entry.
 #pragma once
 
@@ -58,7 +58,8 @@ class FileTree {
   // depth searches nothing. Hidden folders and links are not entered.
   std::string SearchTree(std::string_view start, std::string_view file_name, int max_depth);
 
-  // True when a deletion of the folder `path` is refused (see ProtectedFolders::Covers).
+  // True when a deletion of the folder `path` is refused: ProtectedFolders::Covers, or the host folder it
+  // resolves to is one the host relies on (FileSystem::CoversHostFolder).
   bool IsProtected(std::string_view path);
 
  private:

@@ -132,8 +132,8 @@ void Uninstaller::UninstallProc(catalog::TDemos& item) {
 bool Uninstaller::Uninstall(catalog::TDemos& item) {
   // Put back before the page is refreshed: detection of the item reads its markers again.
   KeepText keep(item.Uninstall);
-  platform::Platform machine = form_.platform();
-  install::Launcher launcher(machine, form_.host(), form_.DiscRoot, form_.CatalogIni.get());
+  const platform::Platform& machine = form_.platform();
+  install::Launcher launcher = form_.launcher();
   UninstallCommands commands(form_, launcher);
   installed::FileTree tree(machine.files, form_.Folders);
   const int type = item.InstallType;

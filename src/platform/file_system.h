@@ -45,6 +45,15 @@ class FileSystem {
   virtual bool RemoveDir(std::string_view dos_path) = 0;  // an empty folder, or a link to one
   virtual bool SetReadOnly(std::string_view dos_path, bool read_only) = 0;
 
+  // True when deleting the folder `dos_path` would take one of the host's own folders with it (its root and
+  // system folders, the user's home and personal folders, the machine's own folder), judged by the host path
+  // the DOS path resolves to. A file system with no host beneath it has none.
+  virtual bool CoversHostFolder(std::string_view /*dos_path*/) { return false; }
+
+  // Bytes free for the user on the file system that holds the path (or its nearest existing folder);
+  // nothing when that cannot be told.
+  virtual std::optional<std::uint64_t> FreeSpace(std::string_view /*dos_path*/) { return std::nullopt; }
+
   virtual std::string CurrentDir() = 0;
   virtual bool SetCurrentDir(std::string_view dos_path) = 0;
 };

@@ -26,7 +26,7 @@ std::string Escape(std::string_view text) {
 
 UninstallMenu::UninstallMenu(const std::vector<CatalogKind>& kinds, const std::string& catalog_main)
     : t_(CatalogText(kinds, catalog_main)) {
-  t_.SetRunner(FakeRunnerCommand());
+  t_.runner = FakeRunnerCommand();
   Value(RegRoot::kCurrentUser, kShellFolders, "Desktop", "C:\\users\\player\\Desktop");
   Value(RegRoot::kCurrentUser, kShellFolders, "Programs", "C:\\users\\player\\Start Menu\\Programs");
   Value(RegRoot::kLocalMachine, kShellFolders, "Common Desktop", "C:\\users\\Public\\Desktop");
@@ -41,7 +41,7 @@ void UninstallMenu::Start(catalog::InstalledDetector* detector) {
 
 fs::path UninstallMenu::Host(std::string_view dos_path) const {
   const bool disc = dos_path[0] == 'D' || dos_path[0] == 'd';
-  fs::path host = disc ? t_.Disc() : t_.Prefix() / "drive_c";
+  fs::path host = disc ? t_.disc().path() : t_.Prefix() / "drive_c";
   std::string_view rest = dos_path.substr(3);
   while (!rest.empty()) {
     const std::size_t slash = rest.find('\\');

@@ -26,7 +26,14 @@ bool IsReadOnly(const fs::path& path) {
 
 }  // namespace
 
-WineFileSystem::WineFileSystem(fs::path prefix) : prefix_(std::move(prefix)) {}
+WineFileSystem::WineFileSystem(fs::path prefix)
+    : prefix_(std::move(prefix)), host_folders_(HostFolders::FromEnvironment(prefix_)) {}
+
+bool WineFileSystem::CoversHostFolder(std::string_view dos_path) {
+  const std::optional<fs::path> host = Resolve(dos_path);
+  // A path on no drive reaches no folder of the host.
+  return host && host_folders_.Covers(*host);
+}
 
 fs::path WineFileSystem::DriveRoot(char letter) const {
   const fs::path link = DriveLinkPath(prefix_, letter);
@@ -74,6 +81,19 @@ std::optional<fs::path> WineFileSystem::Resolve(std::string_view dos_path) {
     host /= utf8;
   }
   return host;
+}
+
+std::optional<std::uint64_t> WineFileSystem::FreeSpace(std::string_view dos_path) {
+  std::optional<fs::path> host = Resolve(dos_path);
+  if (!host) return std::nullopt;
+  // A folder that is not made yet lies on the file system of its nearest existing ancestor.
+  std::error_code ec;
+  fs::path probe = *host;
+  while (!probe.empty() && !fs::exists(probe, ec) && probe != probe.parent_path())
+    probe = probe.parent_path();
+  const fs::space_info space = fs::space(probe, ec);
+  if (ec) return std::nullopt;
+  return space.available;
 }
 
 std::optional<std::string> WineFileSystem::HostPath(std::string_view dos_path) {

@@ -11,6 +11,7 @@
 #include "platform/code_page.h"
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
+#include "platform/wine/host_folders.h"
 
 namespace norva::platform::wine {
 
@@ -21,6 +22,7 @@ class WineFileSystem : public FileSystem {
 
   // The code page of the DOS paths and names handed in and out (Windows-1250 until set).
   void SetAnsiCodePage(CodePage code_page) { code_page_ = code_page; }
+  CodePage ansi_code_page() const { return code_page_; }
 
   std::optional<std::string> HostPath(std::string_view dos_path) override;
   bool FileExists(std::string_view dos_path) override;
@@ -33,6 +35,8 @@ class WineFileSystem : public FileSystem {
   bool RemoveFile(std::string_view dos_path) override;
   bool RemoveDir(std::string_view dos_path) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
+  bool CoversHostFolder(std::string_view dos_path) override;
+  std::optional<std::uint64_t> FreeSpace(std::string_view dos_path) override;
   std::string CurrentDir() override;
   bool SetCurrentDir(std::string_view dos_path) override;
 
@@ -47,6 +51,7 @@ class WineFileSystem : public FileSystem {
   std::filesystem::path prefix_;
   CodePage code_page_ = CodePage::kCentralEuropean;
   DosPath current_;
+  HostFolders host_folders_;
 };
 
 }  // namespace norva::platform::wine

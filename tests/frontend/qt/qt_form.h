@@ -39,6 +39,7 @@ class QtForm {
   menu::MainForm& form() { return *form_; }
   frontend::qt::QtWindow& window() { return *window_; }
   components::Clock& clock() { return clock_; }
+  frontend::qt::RealTimeClock& clock_time() { return time_; }
   frontend::qt::QtImageLoader& pictures() { return pictures_; }
   // Runs the event loop for `ms` real milliseconds.
   void Wait(int ms);
