@@ -4,6 +4,7 @@
 
 #include "components/window.h"
 #include "headless/state_dump.h"
+#include "platform/code_page.h"
 
 namespace norva::headless {
 namespace {
@@ -46,6 +47,9 @@ HeadlessDriver::HeadlessDriver(menu::MainForm& form, HeadlessHost& host, compone
                                Script& script, std::ostream& out, std::ostream& err)
     : form_(form), host_(host), clock_(clock), script_(script), out_(out), err_(err) {
   host_.SetModalLoop([this](DialogRecord& dialog) { RunModal(dialog); });
+  host_.SetChooserLoop(
+      [this](DialogRecord& dialog, menu::DirChooser& chooser) { RunChooser(dialog, chooser); });
+  host_.SetUnpackLoop([this](DialogRecord& dialog, menu::UnpackForm& form) { RunUnpack(dialog, form); });
 }
 
 bool HeadlessDriver::Ended() const {
@@ -176,6 +180,108 @@ void HeadlessDriver::Answer(const ScriptLine& line, DialogRecord& dialog) {
     }
   }
   throw ScriptError(line.number, "answer: the open dialog has no button " + word);
+}
+
+std::string HeadlessDriver::Ansi(const std::string& utf8) const {
+  return platform::Utf8ToAnsi(
+      utf8, form_.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean);
+}
+
+bool HeadlessDriver::LetDialogTimerAct(const ScriptLine& line, components::Timer& timer) {
+  if (!timer.enabled() || timer.interval() <= 0) return false;
+  const auto due = clock_.NextDue();
+  script_.PushBack(line);
+  clock_.Advance(due ? std::max<std::int64_t>(*due - clock_.Now(), 0) : timer.interval());
+  return true;
+}
+
+void HeadlessDriver::RunChooser(DialogRecord& dialog, menu::DirChooser& chooser) {
+  while (!chooser.Closed()) {
+    if (script_ended_ || quit_) return;  // the chooser gets its default answer
+    auto line = script_.Next();
+    if (!line) {
+      script_ended_ = true;
+      return;
+    }
+    if (ExecuteAnyTime(*line)) {
+      dialog.edit = chooser.EditDir1;
+      continue;
+    }
+    if (line->words[0] == "chooser") {
+      Chooser(*line, dialog, chooser);
+      continue;
+    }
+    if (LetDialogTimerAct(*line, chooser.Timer1)) continue;
+    throw ScriptError(line->number, line->words[0] + ": a chooser dialog is open; use chooser commands");
+  }
+}
+
+void HeadlessDriver::Chooser(const ScriptLine& line, DialogRecord& dialog, menu::DirChooser& chooser) {
+  if (line.words.size() < 2)
+    throw ScriptError(line.number, "chooser needs drive, folder, edit, ok or cancel");
+  const std::string& what = line.words[1];
+  // The text after the sub-command, blanks inside kept.
+  std::string argument;
+  if (const auto blank = line.rest_after_first.find_first_of(" \t"); blank != std::string::npos) {
+    argument = line.rest_after_first.substr(line.rest_after_first.find_first_not_of(" \t", blank));
+  }
+  if (what == "ok" || what == "cancel") {
+    ExpectWords(line, 2, 2);
+    // A disabled OK button takes no click.
+    if (what == "cancel") {
+      chooser.CancelButtonClick();
+    } else if (chooser.OKEnabled) {
+      chooser.OKButtonClick();
+    }
+  } else if (what == "drive") {
+    ExpectWords(line, 3, 3);
+    const std::string& drive = line.words[2];
+    const bool letter = (drive.size() == 1 || (drive.size() == 2 && drive[1] == ':')) &&
+                        ((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z'));
+    if (!letter) throw ScriptError(line.number, "chooser drive needs a drive letter such as D:");
+    if (chooser.DriveListEnabled) chooser.DriveComboBox1Change(drive[0]);
+  } else if (what == "folder") {
+    if (argument.empty()) throw ScriptError(line.number, "chooser folder needs a folder");
+    const std::string folder = Ansi(argument);
+    // Only a folder the tree shows can be picked: an existing one on the drive shown.
+    const bool same_drive = folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\' &&
+                            (folder[0] & ~0x20) == (chooser.Drive & ~0x20);
+    if (!same_drive || !form_.platform().files.DirExists(folder)) {
+      throw ScriptError(line.number, "chooser folder: no folder " + argument + " on drive " +
+                                         std::string(1, chooser.Drive) + ":");
+    }
+    if (chooser.FolderListEnabled) chooser.DirectoryListBox1Change(folder);
+  } else if (what == "edit") {
+    chooser.EditChange(Ansi(argument));
+  } else {
+    throw ScriptError(line.number, "chooser: unknown action " + what);
+  }
+  dialog.edit = chooser.EditDir1;
+}
+
+void HeadlessDriver::RunUnpack(DialogRecord& /*dialog*/, menu::UnpackForm& form) {
+  unpack_esc_at_ = 0;
+  unpack_pumps_ = 0;
+  form.OnPump = [this, &form] {
+    if (++unpack_pumps_ == unpack_esc_at_) form.FormKeyDown(components::Key::Esc);
+  };
+  while (!form.CloseRequested()) {
+    if (script_ended_ || quit_) return;  // the window unpacks when its timer falls due
+    auto line = script_.Next();
+    if (!line) {
+      script_ended_ = true;
+      return;
+    }
+    if (ExecuteAnyTime(*line)) continue;
+    if (line->words[0] == "unpack-esc") {
+      ExpectWords(*line, 2, 2);
+      unpack_esc_at_ = NumberArg(*line, 1, "a pump number");
+      if (unpack_esc_at_ < 1) throw ScriptError(line->number, "unpack-esc needs a pump number from 1");
+      continue;
+    }
+    if (LetDialogTimerAct(*line, form.Timer1)) continue;
+    throw ScriptError(line->number, line->words[0] + ": the unpack window is open");
+  }
 }
 
 void HeadlessDriver::Mouse(const ScriptLine& line, MouseButton button, bool click) {

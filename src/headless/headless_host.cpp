@@ -97,6 +97,55 @@ std::optional<int> HeadlessHost::ChooseVersion(std::string_view caption, std::st
   return 10 + number;
 }
 
+std::pair<std::size_t, std::optional<std::size_t>> HeadlessHost::Open(DialogRecord record) {
+  dialogs_.push_back(std::move(record));
+  const std::size_t index = dialogs_.size() - 1;
+  const auto outer = modal_;
+  modal_ = index;
+  return {index, outer};
+}
+
+void HeadlessHost::ShowChooser(menu::DirChooser& chooser) {
+  const auto [index, outer] =
+      Open({"chooser", chooser.Caption, "", {"OK", "Cancel"}, std::nullopt, chooser.EditDir1});
+  // The dialog's timer runs on the script's clock while the dialog is open.
+  clock_.Register(chooser.Timer1);
+  chooser.FormActivate();
+  if (chooser_loop_) chooser_loop_(dialogs_[index], chooser);
+  // A chooser the script left open gets its default: Cancel.
+  if (!chooser.Closed()) {
+    chooser.CancelButtonClick();
+    dialogs_[index].answer = "default";
+  }
+  clock_.Unregister(chooser.Timer1);
+  auto& record = dialogs_[index];
+  record.edit = chooser.EditDir1;
+  record.result = chooser.ChosenDir();
+  if (!record.answer) record.answer = chooser.ChosenDir().empty() ? "cancel" : "ok";
+  modal_ = outer;
+}
+
+void HeadlessHost::ShowUnpack(menu::UnpackForm& form) {
+  DialogRecord opened{"unpack", "", "", {}, std::nullopt};
+  opened.labels.assign(form.PackLabel.begin(), form.PackLabel.end());
+  opened.percent = form.Percents;
+  const auto [index, outer] = Open(std::move(opened));
+  form.OnChange = [this, index, &form] { dialogs_[index].percent = form.Percents; };
+  clock_.Register(form.Timer1);
+  form.FormActivate();
+  if (unpack_loop_) unpack_loop_(dialogs_[index], form);
+  // Left alone, the window unpacks when its timer falls due.
+  while (!form.CloseRequested() && form.Timer1.enabled()) clock_.Advance(form.Timer1.interval());
+  clock_.Unregister(form.Timer1);
+  form.FormClose();
+  auto& record = dialogs_[index];
+  record.percent = form.Percents;
+  record.result = form.ChosenDir();
+  form.OnChange = nullptr;
+  form.OnPump = nullptr;
+  modal_ = outer;
+}
+
 bool HeadlessHost::AddFontResource(const std::string& host_path) {
   // Without a window a font is only taken note of; a missing file is refused as the window would.
   std::error_code ignored;

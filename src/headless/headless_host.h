@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "components/clock.h"
+#include "menu/dir_chooser.h"
 #include "menu/host.h"
+#include "menu/unpack_form.h"
 
 namespace norva::headless {
 
@@ -19,6 +21,14 @@ struct DialogRecord {
   std::string text;
   std::vector<std::string> buttons;   // "OK", "Cancel", "Yes", "No"
   std::optional<std::string> answer;  // "ok", "cancel", "yes", "no", "default"; empty while open
+  // The directory chooser: its folder text, and the folder chosen once it closed ("" when cancelled).
+  std::string edit{};
+  // The chooser's chosen folder, or the unpack window's folder after its completeness check ("" when the
+  // unpacking did not complete); empty while open.
+  std::optional<std::string> result{};
+  // The unpack window: its three labels and every text its percentage showed.
+  std::vector<std::string> labels{};
+  std::vector<std::string> percent{};
 };
 
 struct WindowPlacement {
@@ -35,6 +45,14 @@ class HeadlessHost : public menu::Host {
 
   // Runs script lines until the open dialog (the last record) has an answer. Set by the driver.
   void SetModalLoop(std::function<void(DialogRecord&)> loop) { modal_loop_ = std::move(loop); }
+  // Runs script lines for the open directory chooser until it is closed; for the open unpack window until
+  // it asks to close. Set by the driver.
+  void SetChooserLoop(std::function<void(DialogRecord&, menu::DirChooser&)> loop) {
+    chooser_loop_ = std::move(loop);
+  }
+  void SetUnpackLoop(std::function<void(DialogRecord&, menu::UnpackForm&)> loop) {
+    unpack_loop_ = std::move(loop);
+  }
 
   menu::MessageAnswer ShowMessage(menu::MessageKind kind, std::string_view caption, std::string_view text,
                                   menu::MessageButtons buttons) override;
@@ -42,6 +60,8 @@ class HeadlessHost : public menu::Host {
   // 1-based button number).
   std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
                                    const std::vector<std::string>& labels) override;
+  void ShowChooser(menu::DirChooser& chooser) override;
+  void ShowUnpack(menu::UnpackForm& form) override;
   bool AddFontResource(const std::string& host_path) override;
   void RemoveFontResource(const std::string& host_path) override;
   menu::ScreenSize Screen() override { return screen_; }
@@ -68,7 +88,12 @@ class HeadlessHost : public menu::Host {
   components::Clock& clock_;
   menu::ScreenSize screen_;
   int start_minutes_;
+  // Opens a dialog record as the modal one; returns its index and the one it hides.
+  std::pair<std::size_t, std::optional<std::size_t>> Open(DialogRecord record);
+
   std::function<void(DialogRecord&)> modal_loop_;
+  std::function<void(DialogRecord&, menu::DirChooser&)> chooser_loop_;
+  std::function<void(DialogRecord&, menu::UnpackForm&)> unpack_loop_;
   std::vector<DialogRecord> dialogs_;
   std::optional<std::size_t> modal_;
   std::vector<std::string> fonts_;

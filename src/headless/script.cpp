@@ -15,6 +15,11 @@ std::string Trim(const std::string& text) {
 }  // namespace
 
 std::optional<ScriptLine> Script::Next() {
+  if (pending_) {
+    auto line = std::move(pending_);
+    pending_.reset();
+    return line;
+  }
   std::string raw;
   while (std::getline(in_, raw)) {
     ++line_number_;

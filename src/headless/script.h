@@ -32,9 +32,12 @@ class Script {
   explicit Script(std::istream& in) : in_(in) {}
   // The next command line, skipping blank lines and lines starting with '#'; nullopt at the end.
   std::optional<ScriptLine> Next();
+  // Hands `line` out again on the next call (a line read for one dialog that belongs to what comes next).
+  void PushBack(ScriptLine line) { pending_ = std::move(line); }
 
  private:
   std::istream& in_;
+  std::optional<ScriptLine> pending_;
   int line_number_ = 0;
 };
 

@@ -17,8 +17,7 @@ using Json = nlohmann::ordered_json;
 class Dumper {
  public:
   explicit Dumper(const menu::MainForm& form)
-      : form_(form),
-        code_page_(form.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean) {}
+      : code_page_(form.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean) {}
 
   std::string Text(const std::string& ansi) const { return platform::AnsiToUtf8(ansi, code_page_); }
 
@@ -49,6 +48,17 @@ class Dumper {
     d["text"] = Text(dialog.text);
     d["buttons"] = dialog.buttons;
     d["answer"] = dialog.answer ? Json(*dialog.answer) : Json(nullptr);
+    const Json result = dialog.result ? Json(Text(*dialog.result)) : Json(nullptr);
+    if (dialog.kind == "chooser") {
+      d["edit"] = Text(dialog.edit);
+      d["result"] = result;
+    } else if (dialog.kind == "unpack") {
+      Json labels = Json::array();
+      for (const auto& label : dialog.labels) labels.push_back(Text(label));
+      d["labels"] = labels;
+      d["percent"] = dialog.percent;
+      d["result"] = result;
+    }
     return d;
   }
 
@@ -93,7 +103,6 @@ class Dumper {
   }
 
  private:
-  const menu::MainForm& form_;
   platform::CodePage code_page_;
 };
 

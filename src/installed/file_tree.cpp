@@ -1,9 +1,12 @@
 #include "installed/file_tree.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "installed/path_text.h"
 #include "installed/protected_folders.h"
+#include "platform/folder.h"
 #include "strings/ucase.h"
 
 namespace norva::installed {
@@ -37,7 +40,10 @@ std::optional<std::string> FileTree::Absolute(std::string_view path) {
 }
 
 bool FileTree::IsProtected(std::string_view path) {
-  return ProtectedFolders(folders_, files_.CurrentDir()).Covers(path);
+  if (ProtectedFolders(folders_, files_.CurrentDir()).Covers(path)) return true;
+  // The same folder seen from the host: Z:\usr is the host's /usr.
+  const std::optional<std::string> absolute = Absolute(path);
+  return !absolute || files_.CoversHostFolder(*absolute);
 }
 
 std::optional<DirEntry> FileTree::FindEntry(const std::string& absolute) {
@@ -89,27 +95,37 @@ void FileTree::RemoveTree(std::string_view path) {
     RemoveLink(*absolute, *entry);
     return;
   }
-  if (!files_.DirExists(*absolute)) return;
-  RemoveTreeWorker(PostFixDir(*absolute), entry && entry->read_only);
+  if (std::unique_ptr<platform::Folder> folder = files_.OpenFolder(*absolute)) {
+    RemoveTreeWorker(*folder);
+  } else {
+    return;
+  }
+  if (!files_.RemoveDir(*absolute)) {
+    files_.SetReadOnly(*absolute, false);
+    files_.RemoveDir(*absolute);
+  }
 }
 
-void FileTree::RemoveTreeWorker(const std::string& dir, bool read_only) {
-  if (const std::optional<std::vector<DirEntry>> entries = files_.ListDir(dir)) {
-    for (const DirEntry& entry : *entries) {
-      if (!Walkable(entry)) continue;
-      const std::string name = dir + entry.name;
-      if (entry.is_link) {
-        RemoveLink(name, entry);
-      } else if (entry.is_dir) {
-        RemoveTreeWorker(name + '\\', entry.read_only);
+void FileTree::RemoveTreeWorker(platform::Folder& folder) {
+  for (const DirEntry& entry : folder.List(false)) {
+    if (!Walkable(entry)) continue;
+    if (entry.is_link) {
+      // Only the link goes; read-only or not, the attribute would be that of what it leads to.
+      if (entry.is_dir) {
+        folder.RemoveDir(entry.name);
       } else {
-        if (entry.read_only) files_.SetReadOnly(name, false);
-        files_.RemoveFile(name);  // a file in use stays, and so do its folders
+        folder.RemoveFile(entry.name, false);
       }
+    } else if (entry.is_dir) {
+      if (std::unique_ptr<platform::Folder> sub = folder.Open(entry.name)) RemoveTreeWorker(*sub);
+      if (!folder.RemoveDir(entry.name)) {
+        folder.SetReadOnly(entry.name, false);
+        folder.RemoveDir(entry.name);  // a file in use stays, and so do its folders
+      }
+    } else {
+      folder.RemoveFile(entry.name, true);
     }
   }
-  if (read_only) files_.SetReadOnly(dir, false);
-  files_.RemoveDir(dir);
 }
 
 void FileTree::DeleteEmptyBranch(std::string_view path) {
@@ -147,19 +163,18 @@ std::int64_t FileTree::SizeofTree(std::string_view path) {
   if (!absolute) return 0;
   const std::optional<DirEntry> entry = FindEntry(*absolute);
   if (entry && entry->is_link) return 0;
-  return SizeWalk(PostFixDir(*absolute));
+  const std::unique_ptr<platform::Folder> folder = files_.OpenFolder(*absolute);
+  return folder ? SizeWalk(*folder) : 0;
 }
 
-std::int64_t FileTree::SizeWalk(const std::string& dir) {
-  const std::optional<std::vector<DirEntry>> entries = files_.ListDir(dir);
-  if (!entries) return 0;
+std::int64_t FileTree::SizeWalk(platform::Folder& folder) {
   std::int64_t total = 0;
-  for (const DirEntry& entry : *entries) {
+  for (const DirEntry& entry : folder.List(true)) {
     if (!Walkable(entry) || entry.is_link) continue;
     if (!entry.is_dir) {
       total += static_cast<std::int64_t>(entry.size);
     } else if (!entry.hidden && !entry.system) {
-      total += SizeWalk(dir + entry.name + '\\');
+      if (std::unique_ptr<platform::Folder> sub = folder.Open(entry.name)) total += SizeWalk(*sub);
     }
   }
   return total;
@@ -168,34 +183,46 @@ std::int64_t FileTree::SizeWalk(const std::string& dir) {
 void FileTree::RemoveReadOnly(std::string_view path) {
   const std::optional<std::string> absolute = Absolute(path);
   if (!absolute) return;
-  const std::string dir = PostFixDir(*absolute);
-  const std::optional<std::vector<DirEntry>> entries = files_.ListDir(dir);
-  if (!entries) return;
-  for (const DirEntry& entry : *entries) {
+  if (std::unique_ptr<platform::Folder> folder = files_.OpenFolder(*absolute)) RemoveReadOnlyWalk(*folder);
+}
+
+void FileTree::RemoveReadOnlyWalk(platform::Folder& folder) {
+  for (const DirEntry& entry : folder.List(true)) {
     if (!Walkable(entry) || entry.is_link || entry.hidden || entry.system) continue;
     if (entry.is_dir) {
-      RemoveReadOnly(dir + entry.name);
+      if (std::unique_ptr<platform::Folder> sub = folder.Open(entry.name)) RemoveReadOnlyWalk(*sub);
     } else if (entry.read_only) {
-      files_.SetReadOnly(dir + entry.name, false);
+      folder.SetReadOnly(entry.name, false);
     }
   }
 }
 
 std::string FileTree::SearchTree(std::string_view start, std::string_view file_name, int max_depth) {
   if (start.empty() || file_name.empty() || max_depth < 0) return {};
-  return SearchWalk(PostFixDir(start), file_name, 0, max_depth);
+  const std::string dir = PostFixDir(start);
+  const std::unique_ptr<platform::Folder> folder = files_.OpenFolder(dir);
+  if (!folder) return {};
+  return SearchWalk(*folder, dir, file_name, 0, max_depth);
 }
 
-std::string FileTree::SearchWalk(const std::string& dir, std::string_view file_name, int depth,
-                                 int max_depth) {
+std::string FileTree::SearchWalk(platform::Folder& folder, const std::string& dir, std::string_view file_name,
+                                 int depth, int max_depth) {
+  const std::vector<DirEntry> entries = folder.List(false);
+  // The machine decides whether a name matches (letter case as it resolves names); it is asked only where an
+  // entry could match at all: a name of the same length in the single-byte code page.
+  const bool plain_name = file_name.find_first_of("\\/:") == std::string_view::npos;
+  const bool candidate =
+      !plain_name || std::any_of(entries.begin(), entries.end(), [&](const DirEntry& entry) {
+        return entry.name.size() == file_name.size();
+      });
   // The file in the folder itself wins over anything in its subfolders.
-  if (files_.FileExists(dir + std::string(file_name))) return dir;
+  if (candidate && files_.FileExists(dir + std::string(file_name))) return dir;
   if (depth >= max_depth) return {};
-  const std::optional<std::vector<DirEntry>> entries = files_.ListDir(dir);
-  if (!entries) return {};
-  for (const DirEntry& entry : *entries) {
+  for (const DirEntry& entry : entries) {
     if (!Walkable(entry) || !entry.is_dir || entry.is_link || entry.hidden || entry.system) continue;
-    std::string found = SearchWalk(dir + entry.name + '\\', file_name, depth + 1, max_depth);
+    const std::unique_ptr<platform::Folder> sub = folder.Open(entry.name);
+    if (!sub) continue;
+    std::string found = SearchWalk(*sub, dir + entry.name + '\\', file_name, depth + 1, max_depth);
     if (!found.empty()) return found;
   }
   return {};

@@ -4,7 +4,8 @@
 //
 // Every walk skips "." and "..", names that no DOS path can address (with '\' or '/' in them), and never
 // enters a symbolic link: a deletion removes the link itself and leaves what it leads to. A deletion aimed at
-// a protected folder (see ProtectedFolders) deletes nothing.
+// a protected folder (see IsProtected) deletes nothing. Whole-tree walks go through open folders
+// (platform::Folder), not through a path per entry.
 #pragma once
 
 #include <cstdint>
@@ -57,7 +58,8 @@ class FileTree {
   // depth searches nothing. Hidden folders and links are not entered.
   std::string SearchTree(std::string_view start, std::string_view file_name, int max_depth);
 
-  // True when a deletion of the folder `path` is refused (see ProtectedFolders::Covers).
+  // True when a deletion of the folder `path` is refused: ProtectedFolders::Covers, or the host folder it
+  // resolves to is one the host relies on (FileSystem::CoversHostFolder).
   bool IsProtected(std::string_view path);
 
  private:
@@ -65,9 +67,12 @@ class FileTree {
   // The entry of an absolute path as its parent's listing shows it; nullopt for a drive root or no entry.
   std::optional<platform::DirEntry> FindEntry(const std::string& absolute);
   void RemoveLink(const std::string& path, const platform::DirEntry& entry);
-  void RemoveTreeWorker(const std::string& dir, bool read_only);
-  std::int64_t SizeWalk(const std::string& dir);
-  std::string SearchWalk(const std::string& dir, std::string_view file_name, int depth, int max_depth);
+  void RemoveTreeWorker(platform::Folder& folder);
+  std::int64_t SizeWalk(platform::Folder& folder);
+  void RemoveReadOnlyWalk(platform::Folder& folder);
+  // `dir` is the DOS path of `folder`, with trailing backslash.
+  std::string SearchWalk(platform::Folder& folder, const std::string& dir, std::string_view file_name,
+                         int depth, int max_depth);
 
   platform::FileSystem& files_;
   const SystemFolders& folders_;

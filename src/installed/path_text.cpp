@@ -22,6 +22,12 @@ std::string BeforeColon(std::string_view text) {
   return std::string(text.substr(0, text.find(':')));
 }
 
+bool IsDrivePath(std::string_view text) {
+  const auto letter = static_cast<unsigned char>(text.empty() ? 0 : text[0]);
+  return text.size() >= 3 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && text[1] == ':' &&
+         (text[2] == '\\' || text[2] == '/');
+}
+
 namespace {
 
 // Whether a text names its own drive ("X:...", or the wrapped "\\?\X:..." forms and network paths, which the

@@ -18,6 +18,10 @@ std::string GetParentDir(std::string_view path);
 // The part before the first ':' ("game.exe:Label" gives "game.exe"); all of the text when it has none.
 std::string BeforeColon(std::string_view text);
 
+// True for a text that names a folder or file from a drive's root ("C:\..." or "C:/..."), whatever the
+// current folder is.
+bool IsDrivePath(std::string_view text);
+
 // The absolute form of `path`, as the machine resolves it: '/' counts as '\', "." and empty components go,
 // ".." takes one component back (never above the drive root), and a path without a drive or root is taken
 // relative to `current_dir` (an absolute folder such as "C:\" or "C:\NORVA"); "X:name" on another drive

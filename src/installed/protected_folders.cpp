@@ -15,6 +15,14 @@ std::string TrimTrailingDotsAndBlanks(std::string name) {
   return name;
 }
 
+// Folders of the Windows drive that a 64-bit Windows (and Wine's prefixes) has besides the machine's folders.
+constexpr const char* kSharedWindowsFolders[] = {"Program Files (x86)",
+                                                 "Program Files\\Common Files",
+                                                 "Program Files (x86)\\Common Files",
+                                                 "ProgramData",
+                                                 "users\\Public",
+                                                 "windows\\syswow64"};
+
 bool StartsWith(const std::vector<std::string>& whole, const std::vector<std::string>& prefix) {
   return prefix.size() <= whole.size() && std::equal(prefix.begin(), prefix.end(), whole.begin());
 }
@@ -33,6 +41,9 @@ ProtectedFolders::ProtectedFolders(const SystemFolders& folders, std::string_vie
     if (folder->empty()) continue;
     std::vector<std::string> key = Key(*folder);
     if (!key.empty()) folders_.push_back(std::move(key));
+  }
+  for (const char* shared : kSharedWindowsFolders) {
+    folders_.push_back(Key(std::string{windows_drive_, ':', '\\'} + shared));
   }
 }
 

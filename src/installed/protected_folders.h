@@ -17,10 +17,12 @@ class ProtectedFolders {
   ProtectedFolders(const SystemFolders& folders, std::string_view current_dir);
 
   // True when deleting the folder `path` would take a protected folder with it: a drive root, one of the
-  // machine's folders, a profile root (X:\users\<name> on the Windows drive, and X:\users), or a folder that
-  // holds any of these. A folder below a protected one is not protected. Compared after `..` is resolved,
-  // without letter case, trailing backslashes, or the trailing dots and blanks that Windows ignores. A text
-  // that names no drive path at all counts as protected.
+  // machine's folders, a profile root (X:\users\<name> on the Windows drive, and X:\users), the shared
+  // folders of a 64-bit Windows on that drive (Program Files (x86), the Common Files folders, ProgramData,
+  // users\Public, windows\syswow64), or a folder that holds any of these. A folder below a protected one is
+  // not protected. Compared after `..` is resolved, without letter case, trailing backslashes, or the
+  // trailing dots and blanks that Windows ignores. A text that names no drive path at all counts as
+  // protected.
   bool Covers(std::string_view path) const;
 
  private:

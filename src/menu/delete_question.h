@@ -8,9 +8,10 @@ namespace norva::menu {
 
 class MainForm;
 
-// Nothing when `dir` is empty or no folder. Otherwise asks message 11 ("Would you like to delete all files
-// in %1 ?") with the upper-cased folder as a Yes/No confirmation and, on Yes, removes the tree through the
-// guarded file-tree utilities (a protected folder stays whatever the answer).
+// Nothing when `dir` is no folder, is not given from a drive's root ("C:\..."), or is a folder that is never
+// deleted (a drive root, a machine folder, one that holds such a folder). Otherwise asks message 11 of the
+// interface language ("Would you like to delete all files in %1 ?") with the upper-cased folder as a Yes/No
+// confirmation and, on Yes, removes the tree through the guarded file-tree utilities.
 void DeleteQuestion(MainForm& form, std::string_view dir);
 
 }  // namespace norva::menu

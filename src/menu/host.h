@@ -11,6 +11,9 @@
 
 namespace norva::menu {
 
+class DirChooser;
+class UnpackForm;
+
 enum class MessageKind { kError, kWarning, kInformation, kConfirmation, kPlain };
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
@@ -33,6 +36,15 @@ class Host {
   virtual std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
                                            const std::vector<std::string>& labels) = 0;
 
+  // The directory chooser, modal: shows the dialog, hands the user's input to its handlers (FormActivate
+  // when shown, Timer1Timer when its enabled timer falls due, the drive, folder and edit changes, OK and
+  // Cancel) and returns once the chooser is closed.
+  virtual void ShowChooser(DirChooser& chooser) = 0;
+  // The unpack window, modal: shows it, calls FormActivate, Timer1Timer when its enabled timer falls due and
+  // FormKeyDown for keys; lets pending events run (with repaints) whenever the form's OnPump asks, as often
+  // as it needs to stay responsive; once the form asks to close, calls FormClose and returns.
+  virtual void ShowUnpack(UnpackForm& form) = 0;
+
   // Makes a font file usable by the window for this run; false when it is not a font the front end can load.
   virtual bool AddFontResource(const std::string& host_path) = 0;
   virtual void RemoveFontResource(const std::string& host_path) = 0;
@@ -54,6 +66,9 @@ class Host {
   virtual void WaitWhile(const std::function<bool()>& still_running, int wake_fd) = 0;
   // The hourglass cursor while true, the default cursor after.
   virtual void SetBusyCursor(bool busy) = 0;
+
+  // Brings the menu's window to the front (after an install's programs had the screen). Nothing by default.
+  virtual void BringToFront() {}
 
   // Ends the message loop; the program then exits with this status.
   virtual void Terminate(int exit_code) = 0;

@@ -13,6 +13,7 @@
 #include "catalog/installed_detector.h"
 #include "components/clock.h"
 #include "components/window.h"
+#include "install/launcher.h"
 #include "installed/detection.h"
 #include "installed/system_folders.h"
 #include "menu/host.h"
@@ -37,6 +38,9 @@ class Music;
 class SettingsPage;
 class WindowEffects;
 class InstalledPage;
+class Actions;
+class Installer;
+class Uninstaller;
 
 // One entry of the page list.
 struct TPage {
@@ -113,6 +117,11 @@ class MainForm {
   Music& music() { return *music_; }
   const Music& music() const { return *music_; }
   InstalledPage& installed_page() { return *installed_page_; }
+  Actions& actions() { return *actions_; }
+  Installer& installer() { return *installer_; }
+  // Starting programs and documents on this machine, from this disc (made on demand: it keeps no state).
+  install::Launcher launcher() { return install::Launcher(platform_, host_, DiscRoot, CatalogIni.get()); }
+  Uninstaller& uninstaller() { return *uninstaller_; }
 
   // State, under the names of the window design.
   std::string AppTitle = "Norva CD v2";
@@ -148,6 +157,8 @@ class MainForm {
   // True while an install or an uninstall runs. Both may wait for a program with the window alive; a second
   // install or uninstall is not started meanwhile (two at once could delete a folder the first still uses).
   bool InstallOrUninstallRunning = false;
+  // The command line's "T": the install procedure shows each install command before running it.
+  bool ShowInstallCommands = false;
 
   // The Installed page's list: every program recorded in the store by any issue.
   catalog::Slots<catalog::TDemos, 50> InstalledList{};
@@ -191,6 +202,9 @@ class MainForm {
   std::unique_ptr<SettingsPage> settings_;
   std::unique_ptr<Music> music_;
   std::unique_ptr<InstalledPage> installed_page_;
+  std::unique_ptr<Actions> actions_;
+  std::unique_ptr<Installer> installer_;
+  std::unique_ptr<Uninstaller> uninstaller_;
 };
 
 }  // namespace norva::menu

@@ -1,10 +1,12 @@
 // Start-up and end of the program.
 #include <string_view>
 
+#include "menu/actions.h"
 #include "menu/detail_panel.h"
 #include "menu/disc_location.h"
 #include "menu/icon_column.h"
 #include "menu/installed_page.h"
+#include "menu/installer.h"
 #include "menu/item_list.h"
 #include "menu/list_input.h"
 #include "menu/main_form.h"
@@ -13,6 +15,7 @@
 #include "menu/pages.h"
 #include "menu/pictures.h"
 #include "menu/settings_page.h"
+#include "menu/uninstaller.h"
 #include "menu/window_effects.h"
 
 namespace norva::menu {
@@ -53,6 +56,13 @@ MainForm::MainForm(platform::Platform& platform, Host& host, components::Clock& 
   icon_column_ = std::make_unique<IconColumn>(*this);
   icon_column_->Wire();
   installed_page_ = std::make_unique<InstalledPage>(*this);
+  // After the settings page: the quick-run icons keep the settings rows' hover pictures.
+  actions_ = std::make_unique<Actions>(*this);
+  actions_->Wire();
+  installer_ = std::make_unique<Installer>(*this);
+  installer_->Wire();
+  uninstaller_ = std::make_unique<Uninstaller>(*this);
+  uninstaller_->Wire();
 }
 
 MainForm::~MainForm() = default;

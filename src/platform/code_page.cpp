@@ -80,6 +80,11 @@ std::string Utf8ToAnsi(std::string_view text, CodePage code_page) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
+    // Both code pages keep ASCII as it is; names are mostly ASCII and tree walks convert every one.
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      out += text[pos++];
+      continue;
+    }
     const char32_t c = NextUtf8(text, pos);
     const auto found = c == kInvalidUtf8 ? tables.from_unicode.end() : tables.from_unicode.find(c);
     out += found == tables.from_unicode.end() ? '?' : found->second;

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace norva::platform {
+
+class Folder;
 
 struct DirEntry {
   std::string name;  // as stored, in the ANSI code page
@@ -34,10 +37,22 @@ class FileSystem {
   // Writes beside, then renames over: a failure leaves the previous file whole.
   virtual bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) = 0;
   virtual std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) = 0;
+  // The folder opened for a walk through its tree (see Folder); null when it is no folder. The default
+  // reaches its entries through the path operations here (platform/path_folder.cpp).
+  virtual std::unique_ptr<Folder> OpenFolder(std::string_view dos_path);
   virtual bool CreateDir(std::string_view dos_path) = 0;
   virtual bool RemoveFile(std::string_view dos_path) = 0;
   virtual bool RemoveDir(std::string_view dos_path) = 0;  // an empty folder, or a link to one
   virtual bool SetReadOnly(std::string_view dos_path, bool read_only) = 0;
+
+  // True when deleting the folder `dos_path` would take one of the host's own folders with it (its root and
+  // system folders, the user's home and personal folders, the machine's own folder), judged by the host path
+  // the DOS path resolves to. A file system with no host beneath it has none.
+  virtual bool CoversHostFolder(std::string_view /*dos_path*/) { return false; }
+
+  // Bytes free for the user on the file system that holds the path (or its nearest existing folder);
+  // nothing when that cannot be told.
+  virtual std::optional<std::uint64_t> FreeSpace(std::string_view /*dos_path*/) { return std::nullopt; }
 
   virtual std::string CurrentDir() = 0;
   virtual bool SetCurrentDir(std::string_view dos_path) = 0;

@@ -1,6 +1,7 @@
 // The Windows machine as the menu sees it: one reference per concern.
 #pragma once
 
+#include "platform/archive.h"
 #include "platform/code_page.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -20,6 +21,8 @@ struct Platform {
   SystemInfo& system;
   Shell& shell;
   Processes& processes;
+  // Archive unpacking; null on a machine that has none (every archive then fails to open).
+  Archives* archives = nullptr;
 };
 
 }  // namespace norva::platform

@@ -27,6 +27,24 @@ const std::array<std::string, kLastNumber + 1>& AnsiTable() {
   return table;
 }
 
+// Turkish texts of messages newer than the Turkish discs' strings.ini; a strings.ini key of the same number
+// wins over them.
+constexpr MessageText kTurkishFallbacks[] = {
+    {51, "%1 i\xC3\xA7inde yeterli bo\xC5\x9F alan yok (%2 MB gerekli). Yine de kurulsun mu?"},
+};
+
+// Marks a key that strings.ini does not have (no real text starts with this byte).
+constexpr const char* kMissing = "\x01";
+
+std::string TurkishFallback(int number) {
+  for (const MessageText& message : kTurkishFallbacks) {
+    if (kTurkishEdition * 100 + message.offset == number) {
+      return platform::Utf8ToAnsi(message.utf8, platform::CodePage::kTurkish);
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 std::span<const MessageText> BuiltInMessages(int language) {
@@ -56,8 +74,9 @@ void Messages::SetEdition(int edition, platform::IniFile* strings_ini) {
 std::string Messages::LoadString(int number) const {
   if (edition_ == kTurkishEdition) {
     // Not cached: the file is the edition's data and is read each time a text is shown.
-    if (strings_ini_ == nullptr) return {};
-    return strings_ini_->ReadString("MAIN", "A" + std::to_string(number), "");
+    if (strings_ini_ == nullptr) return TurkishFallback(number);
+    std::string text = strings_ini_->ReadString("MAIN", "A" + std::to_string(number), kMissing);
+    return text == kMissing ? TurkishFallback(number) : text;
   }
   if (number < 1 || number > kLastNumber) return {};
   return AnsiTable()[number];

@@ -29,6 +29,7 @@ constexpr MessageText kMessages[] = {
     {40, "Instaluji"},
     {41, "do"},
     {50, "Opravdu chcete instalaci přerušit?"},
+    {51, "V %1 není dost volného místa (je potřeba %2 MB). Přesto instalovat?"},
     {61,
      "Updaty jsou programy od tvůrců her, které opravují \"chyby\" nebo přidávají nové funkce. Před "
      "aktualizací doporučujeme zazálohovat původní instalaci."},

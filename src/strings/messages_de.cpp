@@ -32,6 +32,7 @@ constexpr MessageText kMessages[] = {
     {40, "Installiere"},
     {41, "nach"},
     {50, "Möchten Sie die Installation wirklich abbrechen?"},
+    {51, "In %1 ist nicht genug freier Speicherplatz (%2 MB benötigt). Trotzdem installieren?"},
     {61,
      "Updates sind Programme der Spielehersteller, die \"Bugs\" beheben oder neue Funktionen hinzufügen. Vor "
      "dem Update empfehlen wir, die ursprüngliche Installation zu sichern."},

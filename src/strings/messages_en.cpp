@@ -30,6 +30,7 @@ constexpr MessageText kMessages[] = {
     {40, "Installing"},
     {41, "in"},
     {50, "Do you really want to quit this installation?"},
+    {51, "There is not enough free space in %1 (%2 MB needed). Install anyway?"},
     {61,
      "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
      "Before "

@@ -29,6 +29,7 @@ constexpr MessageText kMessages[] = {
     {40, "Memasang"},
     {41, "ke"},
     {50, "Apakah Anda yakin ingin membatalkan instalasi ini?"},
+    {51, "Ruang kosong di %1 tidak cukup (perlu %2 MB). Tetap pasang?"},
     {61,
      "Update adalah program buatan pengembang game yang memperbaiki \"bug\" atau menambahkan fitur baru. "
      "Sebelum melakukan update, kami sarankan Anda membuat cadangan instalasi aslinya."},

@@ -29,6 +29,7 @@ constexpr MessageText kMessages[] = {
     {40, "Se instalează"},
     {41, "în"},
     {50, "Sigur doriţi să opriţi această instalare?"},
+    {51, "Nu există suficient spaţiu liber în %1 (sunt necesari %2 MB). Instalaţi totuşi?"},
     {61,
      "Actualizările sunt programe realizate de producătorii jocurilor, care corectează \"bug-uri\" sau "
      "adaugă "

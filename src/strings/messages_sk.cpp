@@ -29,6 +29,7 @@ constexpr MessageText kMessages[] = {
     {40, "Inštalujem"},
     {41, "do"},
     {50, "Naozaj chcete prerušiť inštaláciu?"},
+    {51, "V %1 nie je dosť voľného miesta (treba %2 MB). Napriek tomu inštalovať?"},
     {61,
      "Updaty sú programy od tvorcov hier, ktoré opravujú \"chyby\" alebo pridávajú nové funkcie. Pred "
      "aktualizáciou odporúčame zálohovať pôvodnú inštaláciu."},

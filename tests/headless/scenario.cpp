@@ -17,7 +17,7 @@ namespace norva::test {
 ScenarioResult Scenario::Run() const {
   ScenarioResult result;
   std::string error;
-  auto machine = platform::wine::WinePlatform::Open({prefix, disc, std::nullopt, std::nullopt, true}, &error);
+  auto machine = platform::wine::WinePlatform::Open({prefix, disc, runner, std::nullopt, true}, &error);
   if (!machine) {
     result.exit_code = -1;
     result.err = error;

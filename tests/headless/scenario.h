@@ -29,6 +29,8 @@ struct Scenario {
   int screen_width = 1024;
   int screen_height = 768;
   std::string script;
+  // Windows programs run through this runner (as --runner); without one launches are only logged.
+  std::optional<std::string> runner;
 
   ScenarioResult Run() const;
 };

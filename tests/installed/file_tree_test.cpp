@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "installed/protected_folders.h"
 #include "installed/system_folders.h"
@@ -90,6 +95,7 @@ TEST_F(FileTreeTest, ProtectedFoldersAndTheFoldersThatHoldThem) {
        {"C:\\", "d:", "C:\\GAMES\\..", "c:\\WINDOWS\\", "C:\\Windows\\System32\\..\\", "C:\\windows. \\",
         "C:\\Program Files", "C:\\users", "C:\\users\\player", "C:\\Users\\Public\\",
         "C:\\users\\player\\desktop", "C:\\users\\player\\Start Menu", "C:\\ProgramData",
+        "C:\\Program Files (x86)", "C:\\windows\\syswow64", "C:\\Program Files\\Common Files",
         "..\\windows\\system32", "\\\\server\\share"}) {
     EXPECT_TRUE(guard.Covers(path)) << path;
   }
@@ -128,6 +134,8 @@ TEST_F(FileTreeTest, RemoveTreeNeverLeavesTheTree) {
   MakeReadOnly(outside_file);
   Make("KEEP/Sub/keep2.txt");
   Make("GAMES/X/a.txt");
+  MakeReadOnly(Make("GAMES/X/Data/ro.dat"));
+  MakeReadOnly(C("GAMES/X/Data"));
   fs::create_directory_symlink(C("KEEP"), C("GAMES/X/LinkDir"));
   fs::create_symlink(outside_file, C("GAMES/X/link.txt"));
   fs::create_directory_symlink(C("KEEP"), C("GAMES/Alias"));
@@ -140,6 +148,7 @@ TEST_F(FileTreeTest, RemoveTreeNeverLeavesTheTree) {
   tree.RemoveTree("C:\\GAMES\\Alias");
   EXPECT_FALSE(Exists("GAMES/X/LinkDir"));
   EXPECT_FALSE(Exists("GAMES/X/link.txt"));
+  EXPECT_FALSE(Exists("GAMES/X/Data")) << "read-only files and folders go too";
   EXPECT_FALSE(Exists("GAMES/Alias"));
   EXPECT_TRUE(Exists("KEEP/keep.txt"));
   EXPECT_FALSE(Writable(outside_file));  // the link's target keeps its attribute
@@ -149,6 +158,9 @@ TEST_F(FileTreeTest, RemoveTreeNeverLeavesTheTree) {
 
 TEST_F(FileTreeTest, DeletionsAimedAtProtectedFoldersDeleteNothing) {
   Make("windows/win.ini");
+  Make("windows/syswow64/drv32.dll");
+  Make("Program Files (x86)/Common Files/Shared/lib.dll");
+  Make("users/Public/Documents/readme.txt");
   Make("windows/system32/drv.dll");
   Make("users/player/Desktop/note.txt");
   Make("users/player/Start Menu/Programs/Game/Game.lnk");
@@ -158,7 +170,8 @@ TEST_F(FileTreeTest, DeletionsAimedAtProtectedFoldersDeleteNothing) {
   for (const char* path :
        {"C:\\", "C:\\GAMES\\..\\", "c:\\WINDOWS\\", "C:\\windows\\system32\\.", "C:\\users",
         "C:\\users\\PLAYER\\", "C:\\Program Files", "C:\\users\\player\\Start Menu", "C:\\ProgramData",
-        "C:\\users\\player\\Desktop"}) {
+        "C:\\users\\player\\Desktop", "C:\\windows\\SysWOW64", "C:\\Program Files (x86)",
+        "C:\\Program Files (x86)\\Common Files", "C:\\users\\Public"}) {
     tree.RemoveTree(path);
   }
   tree.RemoveStartFolder("..\\..");
@@ -169,10 +182,80 @@ TEST_F(FileTreeTest, DeletionsAimedAtProtectedFoldersDeleteNothing) {
   EXPECT_TRUE(Exists("users/player/Start Menu/Programs/Game/Game.lnk"));
   EXPECT_TRUE(Exists("ProgramData/Microsoft/Windows/Start Menu/Programs/Other/Other.lnk"));
   EXPECT_TRUE(Exists("Program Files/Game/game.exe"));
+  EXPECT_TRUE(Exists("windows/syswow64/drv32.dll"));
+  EXPECT_TRUE(Exists("users/Public/Documents/readme.txt"));
 
   // Folders below them are ordinary.
   tree.RemoveTree("C:\\Program Files\\Game");
   EXPECT_FALSE(Exists("Program Files/Game"));
+  tree.RemoveTree("C:\\Program Files (x86)\\Common Files\\Shared");
+  EXPECT_FALSE(Exists("Program Files (x86)/Common Files/Shared"));
+  EXPECT_TRUE(Exists("Program Files (x86)/Common Files"));
+}
+
+// Sets environment variables for one test and puts the old values back.
+class ScopedEnvironment {
+ public:
+  void Set(const char* name, const std::string& value) {
+    const char* old = std::getenv(name);
+    saved_.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second) {
+        setenv(it->first, it->second->c_str(), 1);
+      } else {
+        unsetenv(it->first);
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(FileTreeTest, DeletionsNeverReachTheHostsOwnFolders) {
+  // A home of this test's own, whose desktop user-dirs.dirs names as a Czech desktop does.
+  const fs::path home = dir_.path() / "home";
+  dir_.Write("config/user-dirs.dirs",
+             "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Plocha\"\n"
+             "XDG_MUSIC_DIR=\"/srv/norva-music\"\n");
+  for (const char* file : {"Plocha/note.txt", "Documents/cv.odt", "Games/Old/game.exe", "notes.txt"})
+    dir_.Write("home/" + std::string(file), "x");
+  ScopedEnvironment environment;
+  environment.Set("HOME", home.string());
+  environment.Set("XDG_CONFIG_HOME", (dir_.path() / "config").string());
+  std::string error;
+  auto machine = platform::wine::WineMachine::Open({dir_.path() / "prefix", std::nullopt}, &error);
+  ASSERT_NE(machine, nullptr) << error;
+  FileTree tree(machine->files(), folders_);
+  std::string scratch = "Z:" + dir_.path().string();
+  std::replace(scratch.begin(), scratch.end(), '/', '\\');
+  fs::create_directory_symlink(home, dir_.path() / "to-home");
+
+  // The home folder, the folders that hold it, its personal folders, the prefix and its drive_c, also
+  // reached through a link.
+  for (const char* path : {"\\home", "\\home\\Plocha", "\\home\\Documents\\", "\\home\\Games\\..",
+                           "\\to-home\\Plocha", "", "\\prefix", "\\prefix\\drive_c"}) {
+    tree.RemoveTree(scratch + path);
+  }
+  for (const char* file : {"Plocha/note.txt", "Documents/cv.odt", "Games/Old/game.exe", "notes.txt"})
+    EXPECT_TRUE(fs::exists(home / file)) << file;
+  EXPECT_TRUE(fs::exists(dir_.path() / "prefix/system.reg"));
+  // The host's root and system folders, and a personal folder named by an absolute path: judged only.
+  for (const char* path : {"Z:\\", "Z:\\usr", "Z:\\etc\\", "Z:\\bin", "Z:\\lib", "Z:\\var", "Z:\\boot",
+                           "Z:\\opt", "Z:\\home", "Z:\\srv\\norva-music"}) {
+    EXPECT_TRUE(tree.IsProtected(path)) << path;
+  }
+
+  // Below them, folders are ordinary; a link to the home folder loses only the link.
+  EXPECT_FALSE(tree.IsProtected("Z:\\usr\\share\\norva-not-there"));
+  tree.RemoveTree(scratch + "\\home\\Games\\Old");
+  EXPECT_FALSE(fs::exists(home / "Games/Old"));
+  tree.RemoveTree(scratch + "\\to-home");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir_.path() / "to-home")));
+  EXPECT_TRUE(fs::exists(home / "notes.txt"));
 }
 
 TEST_F(FileTreeTest, RemoveStartFolderTakesTheGroupFromBothProgramsFolders) {

@@ -38,6 +38,20 @@ TEST_F(InstallStoreTest, WritesTheThreeEntriesInTheIssueSection) {
             "MULTI_=M.EXE:Normal;M3D.EXE:3D,Multi 1.0,DG,SNMulti,12\r\n");
 }
 
+// An item's Name is a key of the store: one that would read back as another key, a section or a comment, or
+// that holds a line break, is not written at all. A comma is no harm in a key.
+TEST_F(InstallStoreTest, NamesThatWouldSplitOrInjectLinesAreNotWritten) {
+  InstallStore store = MakeStore("0206");
+  for (const char* name : {"A=B", "[CD0105]", ";NOTE", "GAME\r\n[Main]", "GAME\nX"}) {
+    EXPECT_FALSE(store.WriteDirEntry(name, "C:\\X")) << name;
+    EXPECT_FALSE(store.WriteRecordEntry(name, {"X.EXE", "", "", ""})) << name;
+  }
+  EXPECT_FALSE(store.WriteUninstallerEntry("GAME", "C:\\UN.EXE\r\nEVIL=1"));
+  ASSERT_TRUE(store.WriteDirEntry("FIRE, WATER", "C:\\FW"));
+  EXPECT_EQ(machine_.StoreText(), "[CD0206]\r\nFIRE, WATER=C:\\FW\r\n");
+  EXPECT_EQ(store.File().ReadString("CD0206", "FIRE, WATER", ""), "C:\\FW");
+}
+
 TEST_F(InstallStoreTest, DiscCodeIsWrittenOnlyForItemsBoundToTheirDisc) {
   EXPECT_EQ(DiscCode(1), "");
   EXPECT_EQ(DiscCode(9), "");

@@ -49,9 +49,22 @@ TEST_F(DeleteQuestionTest, EmptyMissingAndProtectedFolders) {
 
   t_.host().answers.push_back(menu::MessageAnswer::kYes);
   menu::DeleteQuestion(t_.form(), "C:\\");
+  menu::DeleteQuestion(t_.form(), "C:\\windows");
+  EXPECT_TRUE(t_.host().messages.empty()) << "what is never deleted is not offered";
   EXPECT_TRUE(fs::exists(game_ / "maps" / "e1m1.bsp"))
       << "a drive root is never deleted, whatever the answer";
   EXPECT_TRUE(fs::exists(t_.Prefix() / "drive_c" / "windows"));
+}
+
+TEST(DeleteQuestionLanguage, AsksInTheInterfaceLanguage) {
+  MenuTestForm t(CatalogText({Numbered("Demos", "Demo", 1)}, "Version=1\r\n"));  // the Czech edition
+  t.Start();
+  fs::create_directories(t.Prefix() / "drive_c" / "Games" / "Quake");
+  t.host().messages.clear();
+  menu::DeleteQuestion(t.form(), "C:\\Games\\Quake");
+  ASSERT_EQ(t.host().messages.size(), 1u);
+  EXPECT_TRUE(t.host().messages[0].text.starts_with("Chcete smazat ")) << t.host().messages[0].text;
+  EXPECT_TRUE(t.host().messages[0].text.ends_with(" C:\\GAMES\\QUAKE ?"));
 }
 
 }  // namespace

@@ -24,12 +24,22 @@ CatalogKind Numbered(std::string count_key, std::string prefix, int count) {
 MenuTestForm::MenuTestForm(const std::string& catalog_ini) {
   disc_.Write("NORVA.EXE", "MZ");
   disc_.Write("Norva/NORVAXP.ini", catalog_ini);
+  // The dialogs as a person who does nothing leaves them: the chooser cancelled, the unpacking run.
+  host_.on_chooser = [](menu::DirChooser& chooser) { chooser.CancelButtonClick(); };
+  host_.on_unpack = [this](menu::UnpackForm& form) { RunUnpack(form); };
+}
+
+void MenuTestForm::RunUnpack(menu::UnpackForm& form) {
+  form.OnPump = [this] { host_.ProcessMessages(); };
+  form.FormActivate();
+  if (form.Timer1.enabled()) form.Timer1Timer();
+  form.FormClose();
 }
 
 void MenuTestForm::Start(int hour, catalog::InstalledDetector* detector) {
   std::string error;
   machine_ = platform::wine::WinePlatform::Open(
-      {machine_dir_.path() / "prefix", disc_.path(), std::nullopt, std::nullopt, true}, &error);
+      {machine_dir_.path() / "prefix", disc_.path(), runner, std::nullopt, true}, &error);
   if (!machine_) throw std::runtime_error(error);
   host_.hour = hour;
   form_ = std::make_unique<menu::MainForm>(machine_->platform(), host_, clock_, detector);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -13,7 +14,9 @@
 #include "catalog/installed_detector.h"
 #include "components/clock.h"
 #include "components/input.h"
+#include "menu/dir_chooser.h"
 #include "menu/main_form.h"
+#include "menu/unpack_form.h"
 #include "platform/wine/wine_platform.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
@@ -52,6 +55,13 @@ class MenuTestForm {
   // Opens the machine, creates the window and loads the catalog. The local hour decides the colour scheme.
   // `detector` is borrowed and may be null.
   void Start(int hour = 12, catalog::InstalledDetector* detector = nullptr);
+
+  // Unpacks as the window does when the user only watches (the default unpack hook).
+  void RunUnpack(menu::UnpackForm& form);
+  // The disc folder (usable before Start, to add the items' files).
+  const TempDir& disc() const { return disc_; }
+  // The runner that starts Windows programs (set before Start; none: launches are only logged).
+  std::optional<std::string> runner;
 
   // The scratch machine's Wine prefix (its C: drive is <prefix>/drive_c); usable before Start.
   std::filesystem::path Prefix() const { return machine_dir_.path() / "prefix"; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dos_path.h"
+#include "platform/wine/drive_links.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/wine_file_system.h"
 #include "support/temp_dir.h"
@@ -211,20 +212,23 @@ TEST(PrefixTest, ChoosesMachineThenEnvironmentThenHome) {
   EXPECT_EQ(ChoosePrefix(std::nullopt, nullptr, "/home/u"), fs::path("/home/u/.wine"));
 }
 
-TEST(PrefixTest, LeastLayoutLeavesAnExistingPrefixAlone) {
+TEST(PrefixTest, LeastLayoutIsWinesOwnAndLeavesAnExistingPrefixAlone) {
   test::TempDir dir;
   const fs::path prefix = dir.path() / "new";
   std::string error;
   ASSERT_TRUE(EnsurePrefixLayout(prefix, &error)) << error;
   EXPECT_TRUE(fs::is_directory(prefix / "drive_c/windows/system32"));
   EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/c:"), fs::path("../drive_c"));
+  EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/z:"), fs::path("/"));  // host paths reach Windows programs
 
-  // A prefix whose C: lies elsewhere keeps it.
+  // A prefix whose C: lies elsewhere keeps it, and one whose owner removed Z: does not get it back.
   fs::remove(prefix / "dosdevices/c:");
+  fs::remove(prefix / "dosdevices/z:");
   fs::create_directory(dir.path() / "other_c");
   fs::create_directory_symlink(dir.path() / "other_c", prefix / "dosdevices/c:");
   ASSERT_TRUE(EnsurePrefixLayout(prefix, &error)) << error;
   EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/c:"), dir.path() / "other_c");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(prefix / "dosdevices/z:")));
 
   dir.Write("file", "not a folder");
   EXPECT_FALSE(EnsurePrefixLayout(dir.path() / "file", &error));
@@ -254,7 +258,7 @@ TEST(PrefixTest, DiscMappingReusesALinkOrTakesTheFirstFreeLetter) {
 
   EXPECT_EQ(MapDisc(prefix, dir.path() / "missing", &error), 0);
   EXPECT_NE(error.find("missing"), std::string::npos);
-  for (char letter = 'H'; letter <= 'Z'; ++letter) {
+  for (char letter = 'H'; letter <= 'Y'; ++letter) {
     fs::create_directory_symlink(dir.path() / "cd", DriveLinkPath(prefix, letter));
   }
   error.clear();
@@ -262,6 +266,75 @@ TEST(PrefixTest, DiscMappingReusesALinkOrTakesTheFirstFreeLetter) {
   fs::create_directories(dir.path() / "disc3");
   EXPECT_EQ(MapDisc(prefix, dir.path() / "disc3", &error), 0);
   EXPECT_NE(error.find("no free drive letter"), std::string::npos);
+}
+
+TEST(PrefixTest, LettersWhoseDiscFolderIsGoneAreReusedOnlyWhenTheMenuMadeThem) {
+  test::TempDir dir;
+  const fs::path prefix = dir.path() / "prefix";
+  std::string error;
+  ASSERT_TRUE(EnsurePrefixLayout(prefix, &error));
+  // Every letter from D: to Y: shows a disc folder the menu mapped, as after many issues (Z: is the root).
+  for (char letter = 'D'; letter <= 'Y'; ++letter) {
+    const fs::path disc = dir.path() / ("disc" + std::string{letter});
+    fs::create_directories(disc);
+    ASSERT_EQ(MapDisc(prefix, disc, &error), letter) << error;
+    EXPECT_TRUE(DriveLinkMadeByMenu(prefix, letter));
+  }
+  fs::create_directories(dir.path() / "new1");
+  EXPECT_EQ(MapDisc(prefix, dir.path() / "new1", &error), 0);
+
+  // F:'s folder is deleted; G: was replaced by its owner with a link of theirs, whose folder is gone too.
+  fs::remove(dir.path() / "discF");
+  fs::remove(DriveLinkPath(prefix, 'G'));
+  fs::create_directory_symlink(dir.path() / "removable", DriveLinkPath(prefix, 'G'));
+  EXPECT_FALSE(DriveLinkMadeByMenu(prefix, 'G'));
+  EXPECT_EQ(MapDisc(prefix, dir.path() / "new1", &error), 'F');
+  EXPECT_EQ(fs::read_symlink(DriveLinkPath(prefix, 'F')), fs::canonical(dir.path() / "new1"));
+  EXPECT_TRUE(DriveLinkMadeByMenu(prefix, 'F'));
+  fs::create_directories(dir.path() / "new2");
+  EXPECT_EQ(MapDisc(prefix, dir.path() / "new2", &error), 0);  // G: is not the menu's to take
+  EXPECT_EQ(fs::read_symlink(DriveLinkPath(prefix, 'G')), dir.path() / "removable");
+  // The record lies in the prefix, outside what Wine reads, and holds nothing but the menu's links.
+  const std::string record = test::TempDir::ReadFile(prefix / ".norva-drive-links");
+  EXPECT_NE(record.find("f:\t" + fs::canonical(dir.path() / "new1").string() + "\n"), std::string::npos);
+  EXPECT_EQ(record.find("removable"), std::string::npos);
+  EXPECT_FALSE(fs::exists(DosDevicesDir(prefix) / ".norva-drive-links"));
+}
+
+TEST(PrefixTest, AMountedDiscGetsItsDeviceLinkWhileItHoldsTheLetter) {
+  test::TempDir dir;
+  const fs::path prefix = dir.path() / "prefix";
+  std::string error;
+  ASSERT_TRUE(EnsurePrefixLayout(prefix, &error));
+  fs::create_directories(dir.path() / "cd rom");
+  fs::create_directories(dir.path() / "folder");
+  const std::string cd = fs::canonical(dir.path() / "cd rom").string();
+  const fs::path mounts =
+      dir.Write("mountinfo",
+                "22 1 0:21 / /proc rw - proc proc rw\n"
+                "40 1 11:0 / " +
+                    std::string(cd).replace(cd.find(' '), 1, "\\040") +
+                    " ro,relatime shared:9 - iso9660 /dev/sr0 ro,norock\n"
+                    "41 1 0:50 / " +
+                    fs::canonical(dir.path() / "folder").string() + " rw - tmpfs tmpfs rw\n");
+  EXPECT_EQ(DiscDeviceOf(dir.path() / "cd rom", mounts), fs::path("/dev/sr0"));
+  EXPECT_EQ(DiscDeviceOf(dir.path() / "folder", mounts), fs::path());  // mounted, but no disc
+  EXPECT_EQ(DiscDeviceOf(dir.path(), mounts), fs::path());
+
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "cd rom", &error, mounts), 'D');
+  EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/d::"), fs::path("/dev/sr0"));
+  // The disc is gone and its letter goes to a folder: the menu's device link goes too.
+  fs::remove(dir.path() / "cd rom");
+  for (char letter = 'E'; letter <= 'Y'; ++letter)
+    fs::create_directory_symlink("/", DriveLinkPath(prefix, letter));
+  for (const char* folder : {"plain1", "plain2"}) fs::create_directories(dir.path() / folder);
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "plain1", &error, mounts), 'D');
+  EXPECT_FALSE(fs::exists(fs::symlink_status(prefix / "dosdevices/d::")));
+  // A device link of the prefix's owner stays whatever the menu does with the letter.
+  fs::create_symlink("/dev/sr1", prefix / "dosdevices/d::");
+  fs::remove(dir.path() / "plain1");
+  ASSERT_EQ(MapDisc(prefix, dir.path() / "plain2", &error, mounts), 'D');
+  EXPECT_EQ(fs::read_symlink(prefix / "dosdevices/d::"), fs::path("/dev/sr1"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/wine/reg_file.h"
 #include "platform/wine/wine_registry.h"
@@ -207,6 +208,86 @@ TEST_F(WineRegistryTest, DeletionsKeepWindowsLineEndings) {
   EXPECT_TRUE(registry_.DeleteKey(RegRoot::kClassesRoot, "txtfile"));
   EXPECT_FALSE(registry_.KeyExists(RegRoot::kClassesRoot, "txtfile"));
   EXPECT_TRUE(registry_.KeyExists(RegRoot::kClassesRoot, ".pdf"));
+}
+
+// A 64-bit prefix, as Debian's wine64 makes it: 32-bit installers' keys lie below Wow6432Node.
+TEST(WineRegistryViewsTest, A64BitPrefixReadsThe32BitViewFirst) {
+  test::TempDir dir;
+  const std::string system_reg =
+      "WINE REGISTRY Version 2\n\n#arch=win64\n\n"
+      "[Software\\\\Classes\\\\CLSID\\\\{1}] 1700000000\n@=\"64-bit class\"\n"
+      "[Software\\\\Classes\\\\Wow6432Node\\\\CLSID\\\\{1}] 1700000000\n@=\"32-bit class\"\n"
+      "[Software\\\\Vendor\\\\Game] 1700000000\n\"Path\"=\"C:\\\\64\"\n\"Only64\"=\"yes\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Game32] "
+      "1700000000\n"
+      "\"UninstallString\"=\"C:\\\\Game32\\\\unins.exe\"\n"
+      "[Software\\\\Wow6432Node\\\\Vendor\\\\Game] 1700000000\n\"Path\"=\"C:\\\\32\"\n"
+      "[Software\\\\Wow6432Node\\\\Vendor\\\\Tool] 1700000000\n"
+      "[System\\\\Setup] 1700000000\n\"Mode\"=\"1\"\n";
+  dir.Write("system.reg", system_reg);
+  WineRegistry registry(dir.path());
+  ASSERT_TRUE(registry.IsWin64());
+  const std::string uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Game32";
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, uninstall, "UninstallString"),
+            "C:\\Game32\\unins.exe");
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Vendor\\Game", "Path"), "C:\\32");
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Vendor\\Game", "Only64"), "yes");
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Wow6432Node\\Vendor\\Game", "Only64"),
+            std::nullopt);  // a path that names the view itself is not redirected again
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "System\\Setup", "Mode"), "1");
+  EXPECT_EQ(registry.ReadString(RegRoot::kClassesRoot, "CLSID\\{1}", ""), "32-bit class");
+  EXPECT_EQ(registry.SubKeyNames(RegRoot::kLocalMachine, "Software\\Vendor"),
+            (std::vector<std::string>{"Game", "Tool"}));
+
+  // Deletions take every view's copy, so that a read afterwards does not find the other one.
+  EXPECT_TRUE(registry.DeleteValue(RegRoot::kLocalMachine, "Software\\Vendor\\Game", "path"));
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Vendor\\Game", "Path"), std::nullopt);
+  EXPECT_TRUE(registry.DeleteKey(RegRoot::kLocalMachine, uninstall));
+  EXPECT_FALSE(registry.KeyExists(RegRoot::kLocalMachine, uninstall));
+  EXPECT_TRUE(registry.DeleteKey(RegRoot::kLocalMachine, "Software\\Vendor"));
+  EXPECT_FALSE(registry.KeyExists(RegRoot::kLocalMachine, "Software\\Vendor"));
+  EXPECT_EQ(dir.Read("system.reg").find("Vendor"), std::string::npos);
+
+  // The same keys in a 32-bit prefix are only what their paths say.
+  dir.Write("system.reg", std::string(system_reg).replace(system_reg.find("win64"), 5, "win32"));
+  WineRegistry win32(dir.path());
+  EXPECT_EQ(win32.ReadString(RegRoot::kLocalMachine, "Software\\Vendor\\Game", "Path"), "C:\\64");
+  EXPECT_FALSE(win32.KeyExists(RegRoot::kLocalMachine, uninstall));
+}
+
+TEST(WineRegistryWriteTest, AddsABlockOrMakesTheMachineFileWineWouldMake) {
+  test::TempDir dir;
+  WineRegistryOptions without_wine;
+  without_wine.wine = std::vector<std::string>{};
+  WineRegistry registry(dir.path(), without_wine);
+  registry.SetClock([] { return std::int64_t{1733600000}; });
+  // No file: only made when told which architecture Wine would give the prefix.
+  EXPECT_FALSE(registry.WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "cdrom"));
+  EXPECT_FALSE(fs::exists(dir.path() / "system.reg"));
+  EXPECT_TRUE(registry.WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "cdrom", "win64"));
+  EXPECT_EQ(dir.Read("system.reg"),
+            "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+            "[Software\\\\Wine\\\\Drives] 1733600000\n\"d:\"=\"cdrom\"\n");
+  EXPECT_TRUE(registry.IsWin64());
+
+  // An existing file keeps every byte; the new block adds to (and overrides) the key's earlier blocks.
+  const std::string before = dir.Read("system.reg");
+  EXPECT_TRUE(registry.WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "hd"));
+  EXPECT_TRUE(registry.WriteString(RegRoot::kLocalMachine, "Software\\Hra \xE8\xE1st", "N\xE1zev \"1\"",
+                                   "C:\\Hry\\\xE8\xE1st"));
+  const std::string after = dir.Read("system.reg");
+  EXPECT_EQ(after.substr(0, before.size()), before);
+  EXPECT_NE(after.find("[Software\\\\Hra \\x010d\\x00e1st] 1733600000\n\"N\\x00e1zev "
+                       "\\\"1\\\"\"=\"C:\\\\Hry\\\\\\x010d\\x00e1st\"\n"),
+            std::string::npos);
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "D:"), "hd");
+  EXPECT_EQ(registry.ReadString(RegRoot::kLocalMachine, "Software\\Hra \xE8\xE1st", "n\xC1zev \"1\""),
+            "C:\\Hry\\\xE8\xE1st");
+
+  // Nothing is added to a file that is no registry file.
+  dir.Write("user.reg", "REGEDIT4\n");
+  EXPECT_FALSE(registry.WriteString(RegRoot::kCurrentUser, "Software\\X", "a", "b"));
+  EXPECT_EQ(dir.Read("user.reg"), "REGEDIT4\n");
 }
 
 TEST(RegFileTest, ToleratesDamagedLines) {

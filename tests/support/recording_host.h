@@ -51,6 +51,17 @@ class RecordingHost : public menu::Host {
     version_answers.pop_front();
     return answer;
   }
+  // The dialogs are driven by the test's hooks (see menu_test_form.h for the usual ones); without a hook
+  // the call is only recorded.
+  void ShowChooser(menu::DirChooser& chooser) override {
+    calls.push_back("ShowChooser");
+    if (on_chooser) on_chooser(chooser);
+  }
+  void ShowUnpack(menu::UnpackForm& form) override {
+    calls.push_back("ShowUnpack");
+    if (on_unpack) on_unpack(form);
+  }
+  void BringToFront() override { calls.push_back("BringToFront"); }
   bool AddFontResource(const std::string& host_path) override {
     calls.push_back("AddFontResource " + host_path);
     fonts.push_back(host_path);
@@ -105,6 +116,8 @@ class RecordingHost : public menu::Host {
   bool busy_cursor = false;
   // Runs on every pump (a test's "event" during a wait).
   std::function<void()> on_pump;
+  std::function<void(menu::DirChooser&)> on_chooser;
+  std::function<void(menu::UnpackForm&)> on_unpack;
 };
 
 }  // namespace norva::test

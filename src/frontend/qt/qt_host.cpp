@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "frontend/qt/chooser_dialog.h"
+#include "frontend/qt/unpack_dialog.h"
 #include "frontend/qt/version_chooser.h"
 
 namespace norva::frontend::qt {
@@ -96,6 +98,29 @@ std::optional<int> QtHost::ChooseVersion(std::string_view caption, std::string_v
   const auto result = chooser.Choose();
   time_.Schedule();
   return result;
+}
+
+void QtHost::ShowChooser(menu::DirChooser& chooser) {
+  ChooserDialog dialog(chooser, code_page_, fonts_.fallback(), window_);
+  // The dialog sits where the window design puts it on the menu window, wherever that was moved to.
+  if (window_)
+    dialog.move(window_->pos() + QPoint(menu::DirChooser::kOffsetLeft, menu::DirChooser::kOffsetTop));
+  dialog.exec();
+  time_.Schedule();
+}
+
+void QtHost::ShowUnpack(menu::UnpackForm& form) {
+  UnpackDialog dialog(form, code_page_, fonts_.fallback(), time_, window_);
+  if (window_)
+    dialog.move(window_->pos() + QPoint(menu::UnpackForm::kOffsetLeft, menu::UnpackForm::kOffsetTop));
+  dialog.exec();
+  time_.Schedule();
+}
+
+void QtHost::BringToFront() {
+  if (!window_) return;
+  window_->raise();
+  window_->activateWindow();
 }
 
 menu::ScreenSize QtHost::Screen() {

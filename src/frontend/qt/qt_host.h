@@ -35,6 +35,9 @@ class QtHost : public menu::Host {
                                   menu::MessageButtons buttons) override;
   std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
                                    const std::vector<std::string>& labels) override;
+  void ShowChooser(menu::DirChooser& chooser) override;
+  void ShowUnpack(menu::UnpackForm& form) override;
+  void BringToFront() override;
   bool AddFontResource(const std::string& host_path) override { return fonts_.Add(host_path); }
   void RemoveFontResource(const std::string& host_path) override { fonts_.Remove(host_path); }
   menu::ScreenSize Screen() override;

@@ -19,13 +19,21 @@ std::filesystem::path ChoosePrefixFromEnvironment(const std::optional<std::files
 std::filesystem::path DosDevicesDir(const std::filesystem::path& prefix);
 std::filesystem::path DriveLinkPath(const std::filesystem::path& prefix, char letter);
 
-// Gives a folder that is not yet a prefix the least layout: drive_c/windows/system32 and the link
-// dosdevices/c: -> ../drive_c. An existing prefix is left as it is. False with `error` set on failure.
+// Gives a folder that is not yet a prefix the least layout Wine itself would make: drive_c/windows/system32
+// and, in a new dosdevices folder, the links c: -> ../drive_c and z: -> / (a dosdevices folder that exists
+// only gets a missing c:). An existing prefix is left as it is. False with `error` set on failure.
 bool EnsurePrefixLayout(const std::filesystem::path& prefix, std::string* error);
 
 // The drive letter that shows the folder `disc`: a letter other than C: whose link already resolves to the
-// same folder is reused, else the first letter from D: without any dosdevices entry gets a new link to the
-// absolute path of `disc`. 0 with `error` set when `disc` is no folder or no letter is free.
-char MapDisc(const std::filesystem::path& prefix, const std::filesystem::path& disc, std::string* error);
+// same folder is reused; else the first letter from D: without any dosdevices entry gets a new link to the
+// absolute path of `disc`; else the first letter whose link the menu made (see DriveLinkRecord) and whose
+// folder is gone is given the new link. When `disc` is a mounted CD or DVD (see DiscDeviceOf, `mountinfo`),
+// the letter's device link leads to its device. 0 with `error` set when `disc` is no folder or no letter is
+// free.
+char MapDisc(const std::filesystem::path& prefix, const std::filesystem::path& disc, std::string* error,
+             const std::filesystem::path& mountinfo = "/proc/self/mountinfo");
+
+// Whether the link of `letter` is one the menu made and that still leads where it was made to.
+bool DriveLinkMadeByMenu(const std::filesystem::path& prefix, char letter);
 
 }  // namespace norva::platform::wine

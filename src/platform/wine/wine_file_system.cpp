@@ -6,6 +6,7 @@
 #include "platform/wine/atomic_write.h"
 #include "platform/wine/host_file.h"
 #include "platform/wine/prefix.h"
+#include "platform/wine/wine_folder.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;
@@ -24,7 +25,14 @@ bool IsReadOnly(const fs::path& path) {
 
 }  // namespace
 
-WineFileSystem::WineFileSystem(fs::path prefix) : prefix_(std::move(prefix)) {}
+WineFileSystem::WineFileSystem(fs::path prefix)
+    : prefix_(std::move(prefix)), host_folders_(HostFolders::FromEnvironment(prefix_)) {}
+
+bool WineFileSystem::CoversHostFolder(std::string_view dos_path) {
+  const std::optional<fs::path> host = Resolve(dos_path);
+  // A path on no drive reaches no folder of the host.
+  return host && host_folders_.Covers(*host);
+}
 
 fs::path WineFileSystem::DriveRoot(char letter) const {
   const fs::path link = DriveLinkPath(prefix_, letter);
@@ -69,6 +77,19 @@ std::optional<fs::path> WineFileSystem::Resolve(std::string_view dos_path) {
     host /= utf8;
   }
   return host;
+}
+
+std::optional<std::uint64_t> WineFileSystem::FreeSpace(std::string_view dos_path) {
+  std::optional<fs::path> host = Resolve(dos_path);
+  if (!host) return std::nullopt;
+  // A folder that is not made yet lies on the file system of its nearest existing ancestor.
+  std::error_code ec;
+  fs::path probe = *host;
+  while (!probe.empty() && !fs::exists(probe, ec) && probe != probe.parent_path())
+    probe = probe.parent_path();
+  const fs::space_info space = fs::space(probe, ec);
+  if (ec) return std::nullopt;
+  return space.available;
 }
 
 std::optional<std::string> WineFileSystem::HostPath(std::string_view dos_path) {
@@ -130,6 +151,12 @@ std::optional<std::vector<DirEntry>> WineFileSystem::ListDir(std::string_view do
   }
   if (ec) return std::nullopt;
   return entries;
+}
+
+std::unique_ptr<Folder> WineFileSystem::OpenFolder(std::string_view dos_path) {
+  const std::optional<fs::path> host = Resolve(dos_path);
+  if (!host) return nullptr;
+  return WineFolder::Open(*host, *code_page_);
 }
 
 bool WineFileSystem::CreateDir(std::string_view dos_path) {

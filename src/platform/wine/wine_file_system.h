@@ -13,6 +13,7 @@
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
 #include "platform/wine/folder_listing_cache.h"
+#include "platform/wine/host_folders.h"
 
 namespace norva::platform::wine {
 
@@ -25,6 +26,7 @@ class WineFileSystem : public FileSystem {
   // shared with the private-profile files of the machine (see AnsiCodePageSetting).
   void SetAnsiCodePage(CodePage code_page) { *code_page_ = code_page; }
   std::shared_ptr<const CodePage> AnsiCodePageSetting() const { return code_page_; }
+  CodePage ansi_code_page() const { return *code_page_; }
 
   std::optional<std::string> HostPath(std::string_view dos_path) override;
   bool FileExists(std::string_view dos_path) override;
@@ -32,10 +34,13 @@ class WineFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(std::string_view dos_path) override;
   bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) override;
   std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) override;
+  std::unique_ptr<Folder> OpenFolder(std::string_view dos_path) override;
   bool CreateDir(std::string_view dos_path) override;
   bool RemoveFile(std::string_view dos_path) override;
   bool RemoveDir(std::string_view dos_path) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
+  bool CoversHostFolder(std::string_view dos_path) override;
+  std::optional<std::uint64_t> FreeSpace(std::string_view dos_path) override;
   std::string CurrentDir() override;
   bool SetCurrentDir(std::string_view dos_path) override;
 
@@ -53,6 +58,7 @@ class WineFileSystem : public FileSystem {
   std::shared_ptr<CodePage> code_page_ = std::make_shared<CodePage>(CodePage::kCentralEuropean);
   DosPath current_;
   FolderListingCache listings_;
+  HostFolders host_folders_;
 };
 
 }  // namespace norva::platform::wine

@@ -1,7 +1,9 @@
 #include "platform/wine/wine_machine.h"
 
 #include <cstdlib>
+#include <string_view>
 
+#include "platform/unicode_text.h"
 #include "platform/wine/prefix.h"
 
 namespace norva::platform::wine {
@@ -35,7 +37,29 @@ std::unique_ptr<WineMachine> WineMachine::Open(const WineMachineOptions& options
     if (disc_letter == 0) return nullptr;
   }
   const char* user = std::getenv("USER");
-  return std::unique_ptr<WineMachine>(new WineMachine(prefix, disc_letter, user != nullptr ? user : ""));
+  std::unique_ptr<WineMachine> machine(new WineMachine(prefix, disc_letter, user != nullptr ? user : ""));
+  if (disc_letter != 0) machine->RegisterDiscDrive();
+  return machine;
+}
+
+void WineMachine::RegisterDiscDrive() {
+  // Windows programs learn a drive's type from Wine's drive table, read when a wineserver starts; without an
+  // entry, a letter that shows a folder is a fixed disk, and setups looking for their CD fail.
+  constexpr std::string_view kDrives = "Software\\Wine\\Drives";
+  const std::string name{static_cast<char>(disc_letter_ - 'A' + 'a'), ':'};
+  const std::optional<std::string> type = registry_.ReadString(RegRoot::kLocalMachine, kDrives, name);
+  if (type && FoldCase(*type) == "CDROM") return;
+  // A type that the prefix's owner gave a link of theirs stays.
+  if (type && !DriveLinkMadeByMenu(prefix_, disc_letter_)) return;
+  // A prefix that Wine has not set up yet gets its machine file now, so that the disc is a CD drive from the
+  // first Windows program on; only when Wine is there to use it, with the architecture Wine would choose.
+  std::optional<std::string_view> arch;
+  if (!DefaultWineCommand().empty()) {
+    const char* wanted = std::getenv("WINEARCH");
+    arch = (wanted != nullptr && std::string_view(wanted) == "win32") ? "win32" : "win64";
+  }
+  // Without Wine (no file to make), or with a damaged machine file, the disc stays what the folder is.
+  registry_.WriteString(RegRoot::kLocalMachine, kDrives, name, "cdrom", arch);
 }
 
 void WineMachine::SetAnsiCodePage(CodePage code_page) {

@@ -21,8 +21,9 @@ struct WineMachineOptions {
 
 class WineMachine {
  public:
-  // Gives the prefix its least layout when it has none and maps the disc to a drive letter. nullptr with
-  // `error` (when given) set when either fails.
+  // Gives the prefix its least layout when it has none, maps the disc to a drive letter and makes that letter
+  // a CD drive for Windows programs. nullptr with `error` (when given) set when the layout or the mapping
+  // fails.
   static std::unique_ptr<WineMachine> Open(const WineMachineOptions& options, std::string* error);
 
   WineMachine(const WineMachine&) = delete;
@@ -41,6 +42,8 @@ class WineMachine {
 
  private:
   WineMachine(std::filesystem::path prefix, char disc_letter, std::string host_user);
+  // Makes the disc's letter a CD drive in Wine's drive table.
+  void RegisterDiscDrive();
 
   std::filesystem::path prefix_;
   char disc_letter_;

@@ -3,10 +3,12 @@
 namespace norva::platform::wine {
 namespace {
 
-WineProcessesOptions ProcessOptions(const std::filesystem::path& prefix, const WineShell& shell) {
+WineProcessesOptions ProcessOptions(WineMachine& machine, const WineShell& shell) {
   WineProcessesOptions options;
-  options.prefix = prefix;
+  options.prefix = machine.prefix();
   options.runner = shell.runner();
+  // An install or uninstall that has ended may have changed the registry a running server holds.
+  options.waited_program_ended = [&registry = machine.registry()] { registry.ForgetSnapshot(); };
   return options;
 }
 
@@ -23,9 +25,15 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
       ini_(machine_->files(), machine_->system(), machine_->files().AnsiCodePageSetting()),
       shell_(machine_->files(),
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
-      processes_(machine_->files(), machine_->system(), shell_.log(),
-                 ProcessOptions(machine_->prefix(), shell_)),
+      processes_(machine_->files(), machine_->system(), shell_.log(), ProcessOptions(*machine_, shell_)),
+      archives_(machine_->files()),
       platform_{machine_->files(), machine_->drives(), ini_, machine_->registry(), machine_->system(), shell_,
-                processes_} {}
+                processes_,        &archives_} {
+  // A runner that is Wine itself (--runner /opt/wine/bin/wine) also reads a running server's registry: a
+  // Wine of another version could not talk to that server.
+  const std::vector<std::string>& runner = shell_.runner();
+  if (!runner.empty() && std::filesystem::path(runner.front()).filename().string().starts_with("wine"))
+    machine_->registry().UseWine(runner);
+}
 
 }  // namespace norva::platform::wine

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/wine/libarchive_archives.h"
 #include "platform/wine/wine_ini_files.h"
 #include "platform/wine/wine_machine.h"
 #include "platform/wine/wine_processes.h"
@@ -45,6 +46,7 @@ class WinePlatform {
   WineIniFiles ini_;
   WineShell shell_;
   WineProcesses processes_;
+  LibArchiveArchives archives_;
   Platform platform_;
 };
 

@@ -1,7 +1,5 @@
 #include "platform/wine/wine_processes.h"
 
-#include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -195,23 +193,10 @@ void WineProcesses::Close(ProcessHandle process) {
 
 void WineProcesses::SettleWineserver() {
   // The prefix's wineserver keeps the registry in memory; after an install or uninstall it is given a bounded
-  // time to write it out and exit, so that the menu reads what the program left behind.
-  if (!wineserver_) return;
-  const auto pid = SpawnHostProgram({{*wineserver_, "-w"}, {}, options_.prefix, true});
-  if (!pid) return;
-  const int ended = OpenEndedDescriptor(*pid);
-  bool finished = false;
-  if (ended >= 0) {
-    pollfd entry{ended, POLLIN, 0};
-    int ready = 0;
-    do {
-      ready = poll(&entry, 1, static_cast<int>(options_.settle_limit.count()));
-    } while (ready < 0 && errno == EINTR);
-    finished = ready > 0;
-    close(ended);
-  }
-  if (!finished) kill(*pid, SIGKILL);
-  waitpid(*pid, nullptr, 0);
+  // time to write it out and exit, so that the menu reads what the program left behind. A server that stays
+  // (another program of the prefix still runs) is fine: the registry then reads through Wine itself.
+  if (wineserver_) RunHostProgram({{*wineserver_, "-w"}, {}, options_.prefix, true}, options_.settle_limit);
+  if (options_.waited_program_ended) options_.waited_program_ended();
 }
 
 void WineProcesses::ReapDetached() {

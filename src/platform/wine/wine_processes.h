@@ -27,6 +27,9 @@ struct WineProcessesOptions {
   std::optional<std::string> wineserver;
   // How long a finished install may keep the wineserver busy before the menu reads the registry again.
   std::chrono::milliseconds settle_limit{5000};
+  // Told after a waited program has ended (and the wineserver had its time): what the menu read of the
+  // registry before may be out of date.
+  std::function<void()> waited_program_ended;
 };
 
 class WineProcesses final : public Processes {

@@ -18,12 +18,12 @@ QtForm::QtForm(const QtFormOptions& options) : machine_(std::make_unique<Machine
   std::string error;
   auto& m = *machine_;
   m.machine = platform::wine::WinePlatform::Open(
-      {options.prefix, options.disc, std::nullopt, std::nullopt, true}, &error);
+      {options.prefix, options.disc, options.runner, std::nullopt, true}, &error);
   if (!m.machine) throw std::runtime_error("cannot open the machine: " + error);
   if (options.enhanced >= 0) {
     const auto store = options.prefix / "drive_c" / "windows" / "norva.ini";
     std::filesystem::create_directories(store.parent_path());
-    std::ofstream(store) << "[Main]\r\nEnhanced=" << options.enhanced << "\r\nMusic=0\r\n";
+    std::ofstream(store, std::ios::app) << "[Main]\r\nEnhanced=" << options.enhanced << "\r\nMusic=0\r\n";
   }
   host_ = std::make_unique<frontend::qt::QtHost>(
       clock_, time_, frontend::qt::QtHostOptions{options.screen, options.clock_minutes});

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "components/clock.h"
 #include "frontend/qt/qt_host.h"
@@ -24,6 +26,8 @@ struct QtFormOptions {
   menu::ScreenSize screen{1024, 768};
   // The store's settings before start (written into the prefix's norva.ini); -1 keeps the default.
   int enhanced = -1;
+  // Windows programs run through this runner (as --runner); without one launches are only logged.
+  std::optional<std::string> runner{};
 };
 
 class QtForm {
@@ -35,6 +39,7 @@ class QtForm {
   menu::MainForm& form() { return *form_; }
   frontend::qt::QtWindow& window() { return *window_; }
   components::Clock& clock() { return clock_; }
+  frontend::qt::RealTimeClock& clock_time() { return time_; }
   frontend::qt::QtImageLoader& pictures() { return pictures_; }
   // Runs the event loop for `ms` real milliseconds.
   void Wait(int ms);

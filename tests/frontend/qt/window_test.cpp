@@ -2,13 +2,19 @@
 // mode, and the label fades run on real timers.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <numeric>
 #include "components/fade_label.h"
 #include "frontend/qt/qt_form.h"
+#include "menu/page_kinds.h"
+#include "menu/pages.h"
 #include "menu/settings_page.h"
 #include "menu/window_effects.h"
+#include "support/fake_runner.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -107,6 +113,52 @@ TEST_F(QtWindowTest, LabelFadesRunOnRealTime) {
   run.Wait(row.fade_frames * row.fade_interval + 300);
   EXPECT_EQ(row.fade_step(), 0);
   EXPECT_EQ(row.ShownColor(), row.color);
+}
+
+// An uninstall from the Installed page: the hourglass while the uninstaller runs, the leftover question as
+// the window's message box, and the normal cursor back afterwards.
+TEST_F(QtWindowTest, UninstallShowsTheHourglassAndAsksInAMessageBox) {
+  const auto c_drive = dir_.path() / "prefix" / "drive_c";
+  dir_.Write("prefix/drive_c/windows/norva.ini",
+             "[CD0105]\r\nQUAKE=C:\\Games\\Quake\r\nQUAKE_=QUAKE.EXE,,,\r\n"
+             "QUAKE__=C:\\Games\\Quake\\UNINST.EXE\r\n");
+  dir_.Write("prefix/drive_c/Games/Quake/QUAKE.EXE", "MZ");
+  dir_.Write("prefix/drive_c/Games/Quake/save/s1.sav", "save");
+  WriteWindowsProgram(c_drive / "Games" / "Quake" / "UNINST.EXE", "sleep 0.5; rm -f QUAKE.EXE UNINST.EXE\n");
+  QtForm run({.disc = SourceDir() / "tests" / "data" / "disc",
+              .prefix = dir_.path() / "prefix",
+              .enhanced = 1,
+              .runner = FakeRunnerCommand()});
+  auto& form = run.form();
+  form.pages().SelectPage(menu::kPageInstalled);
+  run.window().Refresh();
+  ASSERT_EQ(form.InstalledCount, 1);
+  const char* shots = std::getenv("NORVA_SCREENSHOT_DIR");  // for a person to look at
+  if (shots != nullptr) run.Grab().save(QString(shots) + "/installed_page.png");
+
+  bool hourglass = false;
+  QString asked;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    if (form.InstallOrUninstallRunning && cursor != nullptr && cursor->shape() == Qt::WaitCursor)
+      hourglass = true;
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      asked = box->text();
+      if (const char* out = std::getenv("NORVA_SCREENSHOT_DIR"))
+        box->grab().save(QString(out) + "/leftover.png");
+      box->button(QMessageBox::Yes)->click();
+    }
+  });
+  watch.start(20);
+  QTest::mouseClick(&run.window(), Qt::LeftButton, {}, CentreOf(form.window(), *form.controls().StopImage));
+  watch.stop();
+
+  EXPECT_TRUE(hourglass);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(asked.contains("C:\\GAMES\\QUAKE")) << asked.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(c_drive / "Games" / "Quake"));
+  EXPECT_EQ(form.InstalledCount, 0);
 }
 
 }  // namespace

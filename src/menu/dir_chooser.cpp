@@ -1,0 +1,219 @@
+#include "menu/dir_chooser.h"
+
+#include <algorithm>
+
+#include "installed/file_tree.h"
+#include "menu/main_form.h"
+#include "menu/page_kinds.h"
+#include "strings/ucase.h"
+
+namespace norva::menu {
+namespace {
+
+constexpr std::size_t kMaxSuggestion = 50;
+constexpr std::size_t kMaxPath = 255;
+constexpr int kForcedInstallType = 3;
+constexpr int kReadersDocumentType = 11;
+
+// Messages of the dialog.
+constexpr int kInstallDemoIn = 14;
+constexpr int kCannotCreate = 15;
+constexpr int kDirectorySelection = 16;
+constexpr int kInstallProgramTo = 31;
+constexpr int kWhereToInstall = 32;
+
+// `text` from its `from`-th character (1-based) on, at most 50 characters.
+std::string Tail(const std::string& text, std::size_t from) {
+  return from - 1 < text.size() ? text.substr(from - 1, kMaxSuggestion) : std::string();
+}
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char UpperLetter(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+bool CreateDirChain(platform::FileSystem& files, std::string_view path, std::vector<std::string>* created) {
+  std::vector<std::string> made;
+  if (path.empty() || path.size() > kMaxPath) return false;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (path[i] != '\\' && i + 1 != path.size()) continue;
+    const std::string step(path.substr(0, path[i] == '\\' ? i : i + 1));
+    // Steps that cannot be made, such as the drive itself or a folder that is there, are passed over.
+    if (!step.empty() && files.CreateDir(step)) made.push_back(step);
+  }
+  if (!files.DirExists(path)) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it) files.RemoveDir(*it);
+    return false;
+  }
+  if (created) *created = std::move(made);
+  return true;
+}
+
+DirChooser::DirChooser(MainForm& form, const catalog::TDemos& item) : form_(form), item_(item) {
+  Left = form_.window().left + kOffsetLeft;
+  Top = form_.window().top + kOffsetTop;
+  NightMode = form_.NightMode;
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  switch (form_.PageKind) {
+    case kPageDemos:
+      SuggestedName = Tail(item_.InstallDir, 10);
+      Caption = form_.messages().LoadString(form_.Language * 100 + kDirectorySelection);
+      break;
+    case kPageExtra:
+      SuggestedName = "BERUSKY";
+      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
+      break;
+    case kPageReaders:
+      if (item_.InstallType != kReadersDocumentType) SuggestedName = Tail(item_.InstallDir, 12);
+      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
+      break;
+    case kPageFulls:
+      SuggestedName = Tail(item_.InstallDir, 4);
+      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
+      break;
+    default:
+      break;
+  }
+  if (Forced()) {
+    // The suggestion becomes the forced folder without its drive ("D:\" or "?:\"); only a "?" lets the user
+    // move it to another drive, which then keeps the rest of the folder.
+    const std::string forced = item_.Param;
+    SuggestedName = forced.size() > 3 ? forced.substr(3) : std::string();
+    EditReadOnly = true;
+    FolderListEnabled = false;
+    DriveListEnabled = !forced.empty() && forced[0] == '?';
+  }
+  ResetEdit();
+}
+
+bool DirChooser::Forced() const {
+  return (form_.PageKind == kPageDemos || form_.PageKind == kPageReaders) &&
+         item_.InstallType == kForcedInstallType;
+}
+
+std::vector<DirChooser::DriveItem> DirChooser::Drives() const {
+  std::vector<DriveItem> drives;
+  auto& machine = form_.platform().drives;
+  for (char letter : machine.Letters()) drives.push_back({letter, machine.TypeOf(letter)});
+  return drives;
+}
+
+std::vector<std::string> DirChooser::SubFolders(std::string_view folder) const {
+  std::vector<std::string> names;
+  const std::string path = folder.ends_with('\\') ? std::string(folder) : std::string(folder) + "\\";
+  if (auto entries = form_.platform().files.ListDir(path)) {
+    for (const auto& entry : *entries) {
+      if (entry.is_dir && entry.name != "." && entry.name != "..") names.push_back(entry.name);
+    }
+  }
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return strings::UCase(a) < strings::UCase(b); });
+  return names;
+}
+
+void DirChooser::ResetEdit() {
+  EditDir1 = Folder + (Folder.size() == 3 ? "" : "\\") + SuggestedName;
+}
+
+void DirChooser::FormActivate() {
+  Timer1.SetEnabled(true);
+}
+
+void DirChooser::Timer1Timer() {
+  Timer1.SetEnabled(false);
+  if (Forced() && !closed_) OKButtonClick();
+}
+
+bool DirChooser::DriveComboBox1Change(char letter) {
+  if (!DriveListEnabled || closed_) return false;
+  letter = UpperLetter(letter);
+  auto& drives = form_.platform().drives;
+  if (!drives.IsReady(letter)) {
+    // The folder list cannot read the drive: it stays where it was.
+    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, "Drive not ready!", MessageButtons::kOk);
+    return false;
+  }
+  Drive = letter;
+  DirectoryListBox1Change(std::string(1, letter) + ":\\");
+  const bool cd_rom = drives.TypeOf(letter) == platform::DriveType::kCdRom;
+  OKEnabled = !cd_rom;
+  CanAccept = !cd_rom;
+  return true;
+}
+
+void DirChooser::DirectoryListBox1Change(std::string_view folder) {
+  if (closed_) return;
+  Folder = std::string(folder);
+  // A drive root keeps its backslash; other folders are shown without one.
+  if (Folder.size() > 3 && Folder.back() == '\\') Folder.pop_back();
+  ResetEdit();
+}
+
+void DirChooser::EditChange(std::string_view text) {
+  if (!EditReadOnly && !closed_) EditDir1 = std::string(text);
+}
+
+bool DirChooser::Creatable(std::string_view text) const {
+  if (text.size() < 3 || !IsLetter(text[0]) || text[1] != ':' || text[2] != '\\') return false;
+  const char letter = UpperLetter(text[0]);
+  auto& drives = form_.platform().drives;
+  return drives.IsReady(letter) && drives.TypeOf(letter) != platform::DriveType::kCdRom;
+}
+
+void DirChooser::OKButtonClick() {
+  if (closed_ || !CanAccept) return;
+  int question = 0;
+  switch (form_.PageKind) {
+    case kPageDemos:
+      question = kInstallDemoIn;
+      break;
+    case kPageExtra:
+    case kPageReaders:
+    case kPageFulls:
+      question = kInstallProgramTo;
+      break;
+    default:
+      // Other pages have no archive items: there is nothing to accept.
+      return;
+  }
+  const std::string text =
+      form_.messages().LoadSpecial(form_.Language * 100 + question, strings::UCase(EditDir1));
+  if (form_.host().ShowMessage(MessageKind::kConfirmation, form_.AppTitle, text, MessageButtons::kYesNo) !=
+      MessageAnswer::kYes) {
+    ResetEdit();
+    return;
+  }
+  std::string dir = EditDir1;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  EditDir1 = dir;
+  installed::FileTree tree(form_.platform().files, form_.Folders);
+  bool exists = dir.size() >= 2 && tree.DirExists(dir.size() == 2 ? dir + "\\" : dir);
+  // Only a full path on a writable drive is made: a relative text would land in the current folder (the
+  // disc), and the disc itself cannot take an installation.
+  if (!exists && Creatable(dir)) exists = CreateDirChain(form_.platform().files, dir, &created_);
+  if (!exists || !Creatable(dir + "\\")) {
+    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle,
+                             form_.messages().LoadString(form_.Language * 100 + kCannotCreate),
+                             MessageButtons::kOk);
+    ResetEdit();
+    return;
+  }
+  Close(dir);
+}
+
+void DirChooser::CancelButtonClick() {
+  Close({});
+}
+
+void DirChooser::Close(std::string chosen) {
+  chosen_dir_ = std::move(chosen);
+  closed_ = true;
+  Timer1.SetEnabled(false);
+}
+
+}  // namespace norva::menu

@@ -1,0 +1,51 @@
+// The install procedure: installs one catalog item by its InstallType (run its setup from the disc and wait,
+// start it and poll until the item shows up, or let the user choose a folder and unpack its archive there),
+// then detects the item again, which records it in the install store, and puts the page and item back.
+// Only one install or uninstall runs at a time; a second request while one waits is ignored.
+#pragma once
+
+#include <string>
+
+#include "catalog/records.h"
+
+namespace norva::menu {
+
+class MainForm;
+
+class Installer {
+ public:
+  // The form owns this object and outlives it.
+  explicit Installer(MainForm& form) : form_(form) {}
+
+  // Assigns the install poll (the form's Timer1).
+  void Wire();
+
+  void InstallProc(catalog::TDemos& item);
+  // The poll of a started setup (every 3 s while enabled): detects the saved item and stops once it is
+  // runnable.
+  void Timer1Timer();
+
+  // Page and item at the start of the last install, and the folder chosen for an archive item.
+  int SavedItem = 0;
+  int SavedPageKind = 0;
+  std::string ChosenDir;
+
+ private:
+  // Install types 2 and 3: folder, free space, unpacking, store entry, the item's own setup.
+  void UnpackInstall(catalog::TDemos& item);
+  // When the catalog's unpacked size is above the free space of the chosen folder's drive, asks whether to
+  // go on; false when the answer is No.
+  bool EnoughSpaceOrGoOn(const catalog::TDemos& item);
+  // Install type 5 with SearchFile: the folder of the installed program, from the default folder or a
+  // search of the fixed and removable drives.
+  void SearchInstalled(catalog::TDemos& item);
+  void WriteDirEntry(const catalog::TDemos& item);
+  // Back to the page and item of the install's start.
+  void RestorePage();
+  // The record of a page kind's array at `index`, or null.
+  catalog::TDemos* RecordOf(int page, int index);
+
+  MainForm& form_;
+};
+
+}  // namespace norva::menu

@@ -1,0 +1,274 @@
+#include "menu/uninstall_commands.h"
+
+#include "catalog/text_prep.h"
+#include "install/launcher.h"
+#include "install/shell_linker.h"
+#include "installed/file_tree.h"
+#include "installed/path_text.h"
+#include "installed/registry_guard.h"
+#include "menu/delete_question.h"
+#include "menu/main_form.h"
+
+namespace norva::menu {
+namespace {
+
+using installed::IsDrivePath;
+using platform::RegRoot;
+
+constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr std::string_view kMapGroupsKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
+constexpr std::string_view kGroupsKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\Groups";
+// Value names after the bar of RxF and group files of SF are read up to this length.
+constexpr std::size_t kValueNameLimit = 30;
+
+// The text with its first character replaced by the drive letter of `installed_dir` ("?:\X" -> "C:\X").
+std::string OnInstalledDrive(std::string_view text, const std::string& installed_dir) {
+  std::string result(text);
+  result[0] = installed_dir[0];
+  return result;
+}
+
+std::string_view After(std::string_view text, std::size_t count) {
+  return count < text.size() ? text.substr(count) : std::string_view();
+}
+
+const char* RootName(RegRoot root) {
+  return root == RegRoot::kLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+}  // namespace
+
+std::string UninstallCommands::FullPath(std::string_view text) {
+  if (!IsDrivePath(text)) return std::string(text);
+  return installed::AbsoluteDosPath(text, form_.platform().files.CurrentDir()).value_or(std::string(text));
+}
+
+void UninstallCommands::DebugNote(const std::string& text) {
+  if (!form_.catalog().DebugMode) return;
+  form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, text, MessageButtons::kOk);
+}
+
+void UninstallCommands::LocateUninstaller(catalog::TDemos& item, std::string_view list, bool shortcuts) {
+  for (const std::string& entry : catalog::SplitFields(list)) {
+    if (entry.empty()) continue;
+    const std::string_view path = After(entry, 1);
+    switch (entry[0]) {
+      case 'G':
+        item.UnInstallName = item.InstalledDir + "\\" + std::string(path);
+        break;
+      case 'S':
+        item.UnInstallName = form_.Folders.SystemDir + std::string(path);
+        break;
+      case 'P':
+        if (!shortcuts) break;
+        if (auto command = ShortcutCommand(path)) item.UnInstallName = std::move(*command);
+        break;
+      default:
+        break;  // the command letters are for the command list
+    }
+  }
+}
+
+std::optional<std::string> UninstallCommands::ShortcutCommand(std::string_view name) {
+  const auto code_page =
+      form_.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
+  for (const std::string* folder : {&form_.Folders.UserProgramsDir, &form_.Folders.CommonProgramsDir}) {
+    install::TLinkInfo link;
+    if (!folder->empty() &&
+        install::GetLinkInfo(form_.platform().files, *folder + std::string(name), code_page, link)) {
+      return link.Path + " " + link.Arguments;
+    }
+  }
+  return std::nullopt;
+}
+
+void UninstallCommands::Run(const catalog::TDemos& item, std::string_view list) {
+  for (const std::string& entry : catalog::SplitFields(list)) {
+    if (entry.empty()) continue;
+    const std::string_view arg = After(entry, 1);
+    switch (entry[0]) {
+      case 'D':
+        Folder(item, arg);
+        break;
+      case 'F':
+        File(item, arg);
+        break;
+      case 'R':
+        Registry(arg);
+        break;
+      case 'S':
+        Shell(arg);
+        break;
+      case 'U':
+        Uninstaller(arg);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void UninstallCommands::Folder(const catalog::TDemos& item, std::string_view arg) {
+  if (arg.empty()) return;
+  installed::FileTree tree(form_.platform().files, form_.Folders);
+  const std::string& installed = item.InstalledDir;
+  std::string target;
+  switch (arg[0]) {
+    case '?':
+      if (installed.empty()) return;
+      target = OnInstalledDrive(arg, installed);
+      break;
+    case 'C':
+      target = std::string(arg);
+      break;
+    case 'G':
+      if (arg.size() == 1) {
+        target = installed;
+      } else {
+        target = FullPath(installed + "\\" + std::string(After(arg, 1)));
+      }
+      break;
+    case 'E':
+      // DE: the item's folder; DEF + path: below Program Files.
+      if (arg.size() >= 2 && arg[1] == 'F') {
+        const std::string branch = form_.Folders.ProgramFilesDir + std::string(After(arg, 2));
+        if (IsDrivePath(branch)) tree.DeleteEmptyBranch(branch);
+      } else if (IsDrivePath(installed)) {
+        tree.DeleteEmptyBranch(installed);
+      }
+      return;
+    default:
+      return;
+  }
+  DeleteQuestion(form_, target);
+}
+
+void UninstallCommands::File(const catalog::TDemos& item, std::string_view arg) {
+  if (arg.empty()) return;
+  const std::string_view rest = After(arg, 1);
+  const auto& folders = form_.Folders;
+  std::string path;
+  switch (arg[0]) {
+    case '?':
+      if (item.InstalledDir.empty()) return;
+      path = OnInstalledDrive(arg, item.InstalledDir);
+      break;
+    case 'D':
+      path = folders.UserDesktopDir + std::string(rest);
+      break;
+    case 'G':
+      path = item.InstalledDir + "\\" + std::string(rest);
+      break;
+    case 'P':
+      path = folders.UserProgramsDir + std::string(rest);
+      break;
+    case 'S':
+      path = folders.SystemDir + std::string(rest);
+      break;
+    case 'W':
+      path = folders.WindowsDir + std::string(rest);
+      break;
+    default:
+      path = std::string(arg);
+      break;
+  }
+  // An unknown folder leaves a path relative to the disc; such a file is not the item's.
+  if (!IsDrivePath(path)) return;
+  if (arg[0] != '?' && std::string_view("DGPSW").find(arg[0]) != std::string_view::npos)
+    path = FullPath(path);
+  installed::FileTree tree(form_.platform().files, form_.Folders);
+  // A file that is gone already (removed by the uninstaller) needs no message.
+  if (!tree.RemoveFile(path) && form_.platform().files.FileExists(path)) {
+    form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, "Can't delete " + path,
+                             MessageButtons::kOk);
+  }
+  tree.DeleteEmptyBranch(installed::GetParentDir(path));
+}
+
+void UninstallCommands::Registry(std::string_view arg) {
+  if (arg.size() < 2) return;
+  const RegRoot root = arg[0] == 'M' ? RegRoot::kLocalMachine : RegRoot::kCurrentUser;
+  const char op = arg[1];
+  // "MDSOFTWARE\X" and "MD\SOFTWARE\X" name the same key, taken from the root.
+  std::string key(After(arg, 2));
+  if (key.empty() || key[0] != '\\') key.insert(0, "\\");
+  platform::Registry& registry = form_.platform().registry;
+  switch (op) {
+    case 'D':
+    case 'E': {
+      if (installed::IsProtectedRegistryKey(key)) {
+        DebugNote("Reg Key not deleted... " + std::string(RootName(root)) + key + " is protected");
+        return;
+      }
+      const bool deleted = op == 'D' ? registry.DeleteKey(root, key) : registry.DeleteEmptyKey(root, key);
+      if (!deleted) DebugNote("Reg Key not deleted...");
+      return;
+    }
+    case 'F': {
+      const std::size_t bar = key.find('|');
+      const bool deleted =
+          bar != std::string::npos &&
+          registry.DeleteValue(root, key.substr(0, bar), key.substr(bar + 1, kValueNameLimit));
+      if (!deleted) DebugNote("Reg Entry not deleted...");
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void UninstallCommands::Shell(std::string_view arg) {
+  if (arg.empty()) return;
+  const std::string_view rest = After(arg, 1);
+  const auto& folders = form_.Folders;
+  installed::FileTree tree(form_.platform().files, form_.Folders);
+  switch (arg[0]) {
+    case 'D': {
+      const std::string path = folders.UserDesktopDir + std::string(rest);
+      if (IsDrivePath(path)) tree.RemoveFile(FullPath(path));  // a desktop file that stays is no matter
+      return;
+    }
+    case 'F': {
+      // A group converted from Windows 3.1: its map entry, its recorded group file and that file.
+      platform::Registry& registry = form_.platform().registry;
+      const std::size_t bar = rest.find('|');
+      registry.DeleteValue(RegRoot::kCurrentUser, kMapGroupsKey, rest.substr(0, bar));
+      if (bar == std::string_view::npos || folders.WindowsDir.empty()) return;
+      const std::string group_file = folders.WindowsDir + std::string(rest.substr(bar + 1, kValueNameLimit));
+      registry.DeleteValue(RegRoot::kCurrentUser, kGroupsKey, group_file);
+      if (IsDrivePath(group_file)) tree.RemoveFile(group_file);
+      return;
+    }
+    case 'N':
+      tree.RemoveStartFolder(rest);
+      return;
+    default:
+      return;
+  }
+}
+
+void UninstallCommands::Uninstaller(std::string_view arg) {
+  if (arg.empty()) return;
+  const std::string_view rest = After(arg, 1);
+  switch (arg[0]) {
+    case 'S': {
+      const std::string command = form_.Folders.SystemDir + std::string(rest);
+      form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, command, MessageButtons::kOk);
+      launcher_.WaitExec(command, platform::kShowNormal);
+      return;
+    }
+    case 'U': {
+      const std::string key = std::string(kUninstallKey) + std::string(rest);
+      const std::string command = form_.platform()
+                                      .registry.ReadString(RegRoot::kLocalMachine, key, "UninstallString")
+                                      .value_or(std::string());
+      launcher_.WaitExec(command, platform::kShowNormal);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+}  // namespace norva::menu
