@@ -12,7 +12,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/wine/atomic_write.h"
 #include "platform/wine/folder_listing_cache.h"
 #include "platform/wine/host_file.h"
 #include "platform/wine/prefix.h"
