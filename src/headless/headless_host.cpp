@@ -130,7 +130,8 @@ void HeadlessHost::ShowUnpack(menu::UnpackForm& form) {
   opened.labels.assign(form.PackLabel.begin(), form.PackLabel.end());
   opened.percent = form.Percents;
   const auto [index, outer] = Open(std::move(opened));
-  form.OnChange = [this, index, &form] { dialogs_[index].percent = form.Percents; };
+  // A copy of the binding: clang before 16 cannot capture a structured binding.
+  form.OnChange = [this, record = index, &form] { dialogs_[record].percent = form.Percents; };
   clock_.Register(form.Timer1);
   form.FormActivate();
   if (unpack_loop_) unpack_loop_(dialogs_[index], form);

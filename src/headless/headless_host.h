@@ -2,6 +2,7 @@
 // the menu asked of its front end is kept for the state dump.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -75,7 +76,7 @@ class HeadlessHost : public menu::Host {
   void SetBusyCursor(bool busy) override { busy_cursor_ = busy; }
 
   const menu::ScreenSize& screen() const { return screen_; }
-  const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
+  const std::deque<DialogRecord>& dialogs() const { return dialogs_; }
   // The dialog open now, or null.
   const DialogRecord* modal() const { return modal_ ? &dialogs_[*modal_] : nullptr; }
   const std::vector<std::string>& fonts() const { return fonts_; }
@@ -94,7 +95,8 @@ class HeadlessHost : public menu::Host {
   std::function<void(DialogRecord&)> modal_loop_;
   std::function<void(DialogRecord&, menu::DirChooser&)> chooser_loop_;
   std::function<void(DialogRecord&, menu::UnpackForm&)> unpack_loop_;
-  std::vector<DialogRecord> dialogs_;
+  // A deque: the loops of open dialogs hold their records while further dialogs are added.
+  std::deque<DialogRecord> dialogs_;
   std::optional<std::size_t> modal_;
   std::vector<std::string> fonts_;
   WindowPlacement placement_;

@@ -73,7 +73,8 @@ class Fields {
       return 0;
     }
     std::uint64_t value = 0;
-    for (int i = 0; i < count; ++i)
+    // A run longer than eight bytes is only skipped: its further bytes would shift past the value's width.
+    for (int i = 0; i < count && i < 8; ++i)
       value |= std::uint64_t(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
     at_ += static_cast<std::size_t>(count);
     return value;
