@@ -89,11 +89,17 @@ static BOOL WriteShortcut(const struct Config* c, const wchar_t* program, struct
 static int Install(const wchar_t* here, const struct Config* c) {
   wchar_t text[2 * SAMPLE_PATH], payload[SAMPLE_PATH], log_path[SAMPLE_PATH], uninstaller[SAMPLE_PATH],
       copy[SAMPLE_PATH], program[SAMPLE_PATH];
+  struct UninstallLog log;
+  SampleJoin(payload, ARRAYSIZE(payload), here, c->payload);
+  if (!SampleFolderExists(payload)) {
+    _snwprintf(text, ARRAYSIZE(text), L"The files to install are missing: %ls", payload);
+    text[ARRAYSIZE(text) - 1] = 0;
+    Say(c->name, text, MB_ICONERROR);
+    return 2;
+  }
   _snwprintf(text, ARRAYSIZE(text), L"Install %ls into %ls?", c->name, c->folder);
   text[ARRAYSIZE(text) - 1] = 0;
   if (!Ask(c->name, text)) return 1;
-  struct UninstallLog log;
-  SampleJoin(payload, ARRAYSIZE(payload), here, c->payload);
   SampleJoin(log_path, ARRAYSIZE(log_path), c->folder, UNINSTALL_LOG_NAME);
   SampleJoin(uninstaller, ARRAYSIZE(uninstaller), here, L"uninst.exe");
   SampleJoin(copy, ARRAYSIZE(copy), c->folder, L"uninst.exe");
