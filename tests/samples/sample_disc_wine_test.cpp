@@ -51,6 +51,11 @@ class SampleDiscUnderWine : public ::testing::Test {
     ASSERT_EQ(error, "");
   }
 
+  // Nothing of Wine may keep running in the prefix once it is removed.
+  void TearDown() override {
+    if (!wine_.empty()) RunHostProgram({WineserverBeside(wine_), "-k"});
+  }
+
   fs::path prefix() const { return machine_.path() / "prefix"; }
   fs::path C(const std::string& relative) const { return prefix() / "drive_c" / relative; }
 

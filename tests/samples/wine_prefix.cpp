@@ -116,7 +116,8 @@ std::string MakeWinePrefix(const std::string& wine, const fs::path& dir) {
 
 namespace {
 
-// Keys and values of one registry file: "[key]" and "[key] name=data", continuation lines joined.
+// Keys and values of one registry file: "[key]" and "[key] name=data", continuation lines joined. Paths are
+// as Wine writes them, with doubled backslashes.
 void ReadRegistry(const fs::path& file, const std::string& tag, std::set<std::string>& into) {
   std::ifstream in(file);
   std::string line, key, pending;
@@ -127,8 +128,12 @@ void ReadRegistry(const fs::path& file, const std::string& tag, std::set<std::st
     }
     if (line.empty() || line[0] == '#' || line[0] == ';') continue;
     if (line[0] == '[') {
-      key = tag + line.substr(0, line.rfind(']') + 1);  // without the time stamp after the key
+      const std::string path = line.substr(1, line.rfind(']') - 1);  // without the time stamp after the key
+      key = tag + "[" + path + "]";
       into.insert(key);
+      // Keys above it exist too, whether or not they have a block of their own.
+      for (auto cut = path.find("\\\\"); cut != std::string::npos; cut = path.find("\\\\", cut + 2))
+        into.insert(tag + "[" + path.substr(0, cut) + "]");
     } else if (line.back() == '\\') {
       pending = line.substr(0, line.size() - 1);
     } else if (!key.empty()) {

@@ -5,16 +5,30 @@
  * A running program cannot delete its own file. So the uninstaller removes everything else, then starts a
  * copy of itself from the temporary folder ("/cleanup=LOG /wait=PID") that waits for it to end and removes
  * the rest: the program file, the log and the folders. That copy is opened for deletion on close before it
- * starts, so it vanishes once it has ended. The folders are gone a moment after the uninstaller ends, well
- * within the time the menu gives the machine to settle after a program it waited for. */
+ * starts, so it vanishes once it has ended. The uninstaller ends only once the copy is running and holds on
+ * to it, so the folders are gone a moment after the uninstaller ends, well within the time the menu gives
+ * the machine to settle after a program it waited for. */
 #include <wchar.h>
 
 #include "../common/sample_common.h"
 #include "../common/uninstall_log.h"
 
+/* The event by which the copy tells the uninstaller that it is ready to take over. */
+static void ReadyEventName(wchar_t* out, size_t size, DWORD pid) {
+  _snwprintf(out, size, L"Local\\norva-uninst-ready-%lu", pid);
+  out[size - 1] = 0;
+}
+
 static int Cleanup(const wchar_t* log, const wchar_t* pid_text) {
   const DWORD pid = (DWORD)_wtoi(pid_text ? pid_text : L"0");
   HANDLE parent = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
+  wchar_t name[64];
+  ReadyEventName(name, ARRAYSIZE(name), pid);
+  HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
+  if (ready) {
+    SetEvent(ready);
+    CloseHandle(ready);
+  }
   if (parent) {
     WaitForSingleObject(parent, 30000);
     CloseHandle(parent);
@@ -43,9 +57,19 @@ static BOOL HandOver(const wchar_t* self, const wchar_t* log) {
   STARTUPINFOW startup = {0};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
+  wchar_t name[64];
+  ReadyEventName(name, ARRAYSIZE(name), GetCurrentProcessId());
+  HANDLE ready = CreateEventW(NULL, TRUE, FALSE, name);
   if (!CreateProcessW(copy, command, NULL, NULL, FALSE, 0, NULL, temp, &startup, &process)) {
+    if (ready) CloseHandle(ready);
     CloseHandle(doomed);
     return FALSE;
+  }
+  /* Once the copy runs and holds on to this process, what is left takes it only moments after the end. */
+  if (ready) {
+    HANDLE both[2] = {ready, process.hProcess};
+    WaitForMultipleObjects(2, both, FALSE, 10000);
+    CloseHandle(ready);
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
