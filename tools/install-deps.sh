@@ -4,7 +4,7 @@
 # menu and every other test work, and the tests that need Wine are skipped.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev python3
-  libjpeg62-turbo-dev libarchive-dev zlib1g-dev
+  libjpeg62-turbo-dev libarchive-dev zlib1g-dev libavutil-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev lame fonts-dejavu-core
   gcc-mingw-w64-x86-64)
 for arg in "$@"; do

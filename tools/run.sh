@@ -8,8 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --wine
-# Configured once; the build re-runs the configuration by itself when a CMake file changes.
-[[ -f build/build.ninja ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configured once: the build re-runs the configuration by itself when a CMake file changes.
+if [[ ! -f build/build.ninja ]] || ! grep -qs '^NORVA_WARNINGS_AS_ERRORS:BOOL=ON' build/CMakeCache.txt; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVA_WARNINGS_AS_ERRORS=ON --log-level=WARNING
+fi
 cmake --build build -j"$(nproc)" --target norva sample_disc
 
 # The machine: --machine DIR, else $WINEPREFIX, else a scratch one in the build folder.

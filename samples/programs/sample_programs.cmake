@@ -8,7 +8,10 @@ find_program(NORVA_MINGW_CC x86_64-w64-mingw32-gcc)
 if(NORVA_MINGW_CC)
   set(NORVA_SAMPLE_PROGRAMS_REAL TRUE)
   # No time stamp in the files, so that a rebuild leaves the disc's archives unchanged.
-  set(mingw_flags -std=c11 -O2 -s -municode -mwindows -Wall -Wextra -Werror -Wl,--no-insert-timestamp)
+  set(mingw_flags -std=c11 -O2 -s -municode -mwindows -Wall -Wextra -Wl,--no-insert-timestamp)
+  if(NORVA_WARNINGS_AS_ERRORS)
+    list(APPEND mingw_flags -Werror)
+  endif()
   set(programs_dir ${CMAKE_CURRENT_SOURCE_DIR}/programs)
   set(common ${programs_dir}/common/sample_common.c ${programs_dir}/common/sample_common.h)
   set(log ${programs_dir}/common/uninstall_log.c ${programs_dir}/common/uninstall_log.h)
@@ -30,7 +33,7 @@ if(NORVA_MINGW_CC)
   endforeach()
 else()
   set(NORVA_SAMPLE_PROGRAMS_REAL FALSE)
-  message(STATUS "Sample disc: x86_64-w64-mingw32-gcc not found, so its Windows programs are placeholders "
+  message(WARNING "Sample disc: x86_64-w64-mingw32-gcc not found, so its Windows programs are placeholders "
                  "that cannot run (tools/install-deps.sh installs gcc-mingw-w64-x86-64)")
   foreach(program game setup uninstall)
     file(CONFIGURE OUTPUT ${NORVA_SAMPLE_PROGRAM_DIR}/${program}.exe

@@ -10,10 +10,13 @@
 
 #include "app/options.h"
 #include "components/clock.h"
+#include "frontend/qt/log_filter.h"
+#include "frontend/qt/media_backend.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_image_loader.h"
 #include "frontend/qt/qt_player.h"
 #include "frontend/qt/qt_window.h"
+#include "frontend/qt/quit_signals.h"
 #include "frontend/qt/real_time_clock.h"
 #include "headless/headless_driver.h"
 #include "headless/headless_host.h"
@@ -64,8 +67,12 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
 int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::platform::Platform& platform,
               norva::platform::wine::WineMachine& machine) {
   using namespace norva;
+  frontend::qt::InstallLogFilter();
+  frontend::qt::ChooseMediaBackend();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("norva"));
+  frontend::qt::QuietDecoderLog();
+  frontend::qt::QuitSignals quit_signals;
 
   components::Clock clock;
   frontend::qt::RealTimeClock time(clock);

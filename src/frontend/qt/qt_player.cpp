@@ -77,8 +77,15 @@ bool QtPlayer::OpenInput() {
   Close();
   if (!module_loaded_ || !ReadableFile(input_name_)) return false;
   if (!player_) player_ = std::make_unique<QMediaPlayer>();
+  // A media backend that could not set itself up makes a player without a service: no music.
+  if (!player_->isAvailable()) return false;
   player_->setSource(QUrl::fromLocalFile(QString::fromStdString(input_name_)));
-  if (player_->mediaStatus() == QMediaPlayer::InvalidMedia) return false;
+  // A file the decoder cannot read is refused at once; a later play() would clear the error and report a
+  // silent "playing".
+  if (player_->mediaStatus() == QMediaPlayer::InvalidMedia || player_->error() != QMediaPlayer::NoError) {
+    player_->setSource(QUrl());
+    return false;
+  }
   input_open_ = true;
   return true;
 }
@@ -119,8 +126,12 @@ bool QtPlayer::Stop() {
   return true;
 }
 
+std::int64_t QtPlayer::PositionMs() const {
+  return player_ ? player_->position() : 0;
+}
+
 std::optional<int> QtPlayer::Mode() {
-  if (!player_) return components::kPlayerClosed;
+  if (!player_ || !input_open_) return components::kPlayerClosed;
   if (player_->error() != QMediaPlayer::NoError) return std::nullopt;
   return ModeOf(input_open_, player_->playbackState(), player_->mediaStatus());
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMediaPlayer>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ class QtPlayer : public components::Player {
   bool Resume() override;
   bool Stop() override;
   std::optional<int> Mode() override;
+
+  // How far the open tune has played, in milliseconds (0 without one).
+  std::int64_t PositionMs() const;
 
  private:
   void Close();

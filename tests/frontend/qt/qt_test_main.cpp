@@ -2,10 +2,22 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "frontend/qt/media_backend.h"
+
 int main(int argc, char** argv) {
   // Also when listing the tests at build time: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef NORVA_AUDIO_RUNTIME
+  // A bare machine's audio stack: no GStreamer plugins, only the tests' private null sound server.
+  qputenv("GST_PLUGIN_SYSTEM_PATH_1_0", NORVA_EMPTY_DIR);
+  qputenv("GST_PLUGIN_PATH_1_0", NORVA_EMPTY_DIR);
+  qputenv("GST_REGISTRY_1_0", NORVA_EMPTY_DIR "/gstreamer-registry.bin");
+  qputenv("XDG_RUNTIME_DIR", NORVA_AUDIO_RUNTIME);
+#endif
   ::testing::InitGoogleTest(&argc, argv);
+  // The same audio path as the program.
+  norva::frontend::qt::ChooseMediaBackend();
   QApplication application(argc, argv);
+  norva::frontend::qt::QuietDecoderLog();
   return RUN_ALL_TESTS();
 }
