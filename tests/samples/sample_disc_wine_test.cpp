@@ -26,8 +26,26 @@ using Json = nlohmann::ordered_json;
 // uninstaller work without asking, the game writes its marker file instead of opening a window.
 constexpr const char* kSampleSwitches = "/S /marker=C:\\norva-e2e";
 
-// Wine changes these by itself on every start; the menu's store is checked on its own.
-const std::vector<std::string> kWineBookkeeping = {"DriverDateData", "\\\\NetworkCards", "windows/norva.ini"};
+// What Wine changes by itself when it starts (its device classes and drivers, the network cards), and what
+// the menu keeps of its own: the disc's drive type and the store (checked on its own).
+const std::vector<std::string> kNotTheItems = {"CurrentControlSet\\\\Control\\\\Class\\\\", "DriverDateData",
+                                               "\\\\NetworkCards", "Software\\\\Wine\\\\Drives",
+                                               "windows/norva.ini"};
+
+// The menu's install and uninstall procedures and its registry access to the 32-bit view of a 64-bit prefix
+// are being built beside this test. Until all of them are in the tree the test names what is missing and
+// stops; this guard goes once they are.
+constexpr const char* kNotBuiltYet =
+#if !__has_include("menu/installer.h")
+    "the install procedure (Play button, directory chooser, unpack window); "
+#endif
+#if !__has_include("menu/uninstaller.h")
+    "the uninstall procedure (Uninstall button, uninstall commands); "
+#endif
+#if !__has_include("platform/wine/registry_views.h")
+    "the registry's 32-bit view of a 64-bit prefix, where the sample setups write; "
+#endif
+    "";
 
 struct MenuRun {
   int exit_code = -1;
@@ -38,6 +56,8 @@ struct MenuRun {
 class SampleDiscUnderWine : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (const std::string_view missing = kNotBuiltYet; !missing.empty())
+      GTEST_SKIP() << "not built yet: " << missing.substr(0, missing.size() - 2);
     const auto wine = FindWine();
     if (!wine) GTEST_SKIP() << "Wine is not installed (tools/install-deps.sh --wine installs it)";
     const std::string setup = TempDir::ReadFile(SampleDisc() / "Fulls" / "Keeper" / "setup.exe");
@@ -156,7 +176,7 @@ TEST_F(SampleDiscUnderWine, InstallRunListAndUninstallLeaveTheMachineAsItWas) {
   EXPECT_EQ(store.find("SKYHOPPER"), std::string::npos) << store;
   EXPECT_EQ(store.find("LIGHTHOUSE KEEPER"), std::string::npos) << store;
 
-  const auto changes = PrefixChanges(before, SnapshotPrefix(prefix()), kWineBookkeeping);
+  const auto changes = PrefixChanges(before, SnapshotPrefix(prefix()), kNotTheItems);
   EXPECT_TRUE(changes.empty()) << ::testing::PrintToString(changes);
 }
 
