@@ -13,9 +13,11 @@ for arg in "$@"; do
     *) echo "usage: tools/install-deps.sh [--wine]" >&2; exit 2 ;;
   esac
 done
+# One query for all of them: the run command asks every time it starts.
+installed=$'\n'"$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true)"$'\n'
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ "$installed" == *$'\n'"$p installed"$'\n'* ]] || missing+=("$p")
 done
 if ((${#missing[@]})); then
   sudo=""
