@@ -3,6 +3,7 @@
 # gets placeholder files instead, and configuring says so once. Included by samples/CMakeLists.txt; sets
 # NORVA_SAMPLE_PROGRAM_DIR and NORVA_SAMPLE_PROGRAMS_REAL.
 set(NORVA_SAMPLE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/sample-programs)
+file(MAKE_DIRECTORY ${NORVA_SAMPLE_PROGRAM_DIR})
 find_program(NORVA_MINGW_CC x86_64-w64-mingw32-gcc)
 
 if(NORVA_MINGW_CC)
