@@ -3,11 +3,11 @@
 # Windows machine under build/. Extra arguments go to norva (for example --machine DIR, --clock 21:00, or
 # --headless to drive it by script commands from standard input).
 #
-# Wine runs the disc's Windows programs: it is installed when missing, and a machine (Wine prefix) that does
-# not exist yet is prepared once with wineboot before the menu starts.
+# Wine runs the disc's Windows programs (tools/install-deps.sh installs it with the rest); a machine (Wine
+# prefix) that does not exist yet is prepared once with wineboot before the menu starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh --wine
+tools/install-deps.sh
 # Configured once: the build re-runs the configuration by itself when a CMake file changes.
 if [[ ! -f build/build.ninja ]] || ! grep -qs '^NORVA_WARNINGS_AS_ERRORS:BOOL=ON' build/CMakeCache.txt; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVA_WARNINGS_AS_ERRORS=ON --log-level=WARNING

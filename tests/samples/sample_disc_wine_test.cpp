@@ -59,7 +59,7 @@ class SampleDiscUnderWine : public ::testing::Test {
     if (const std::string_view missing = kNotBuiltYet; !missing.empty())
       GTEST_SKIP() << "not built yet: " << missing.substr(0, missing.size() - 2);
     const auto wine = FindWine();
-    if (!wine) GTEST_SKIP() << "Wine is not installed (tools/install-deps.sh --wine installs it)";
+    if (!wine) GTEST_SKIP() << "Wine is not installed (tools/install-deps.sh installs it)";
     const std::string setup = TempDir::ReadFile(SampleDisc() / "Fulls" / "Keeper" / "setup.exe");
     if (setup.rfind("MZ\r\nSample disc placeholder", 0) == 0)
       GTEST_SKIP() << "the sample disc was built without mingw-w64: its programs are placeholders";
