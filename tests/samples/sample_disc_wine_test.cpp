@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 #include <nlohmann/json.hpp>
@@ -32,21 +33,6 @@ const std::vector<std::string> kNotTheItems = {"CurrentControlSet\\\\Control\\\\
                                                "\\\\NetworkCards", "Software\\\\Wine\\\\Drives",
                                                "windows/norva.ini"};
 
-// The menu's install and uninstall procedures and its registry access to the 32-bit view of a 64-bit prefix
-// are being built beside this test. Until all of them are in the tree the test names what is missing and
-// stops; this guard goes once they are.
-constexpr const char* kNotBuiltYet =
-#if !__has_include("menu/installer.h")
-    "the install procedure (Play button, directory chooser, unpack window); "
-#endif
-#if !__has_include("menu/uninstaller.h")
-    "the uninstall procedure (Uninstall button, uninstall commands); "
-#endif
-#if !__has_include("platform/wine/registry_views.h")
-    "the registry's 32-bit view of a 64-bit prefix, where the sample setups write; "
-#endif
-    "";
-
 struct MenuRun {
   int exit_code = -1;
   std::string err;
@@ -56,8 +42,8 @@ struct MenuRun {
 class SampleDiscUnderWine : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const std::string_view missing = kNotBuiltYet; !missing.empty())
-      GTEST_SKIP() << "not built yet: " << missing.substr(0, missing.size() - 2);
+    if (const std::string_view missing = NORVA_NOT_BUILT_YET; !missing.empty())
+      GTEST_SKIP() << "not built yet: " << missing;
     const auto wine = FindWine();
     if (!wine) GTEST_SKIP() << "Wine is not installed (tools/install-deps.sh installs it)";
     const std::string setup = TempDir::ReadFile(SampleDisc() / "Fulls" / "Keeper" / "setup.exe");
