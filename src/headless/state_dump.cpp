@@ -17,8 +17,7 @@ using Json = nlohmann::ordered_json;
 class Dumper {
  public:
   explicit Dumper(const menu::MainForm& form)
-      : form_(form),
-        code_page_(form.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean) {}
+      : code_page_(form.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean) {}
 
   std::string Text(const std::string& ansi) const { return platform::AnsiToUtf8(ansi, code_page_); }
 
@@ -93,7 +92,6 @@ class Dumper {
   }
 
  private:
-  const menu::MainForm& form_;
   platform::CodePage code_page_;
 };
 
