@@ -42,8 +42,6 @@ struct MenuRun {
 class SampleDiscUnderWine : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const std::string_view missing = NORVA_NOT_BUILT_YET; !missing.empty())
-      GTEST_SKIP() << "not built yet: " << missing;
     const auto wine = FindWine();
     if (!wine) GTEST_SKIP() << "Wine is not installed (tools/install-deps.sh installs it)";
     const std::string setup = TempDir::ReadFile(SampleDisc() / "Fulls" / "Keeper" / "setup.exe");
