@@ -33,6 +33,11 @@ QtPlayer::QtPlayer() = default;
 
 QtPlayer::~QtPlayer() {
   Close();
+  // The player's decoding and audio threads still use the output: detach and end the player first, then the
+  // output, so that no sound-server stream is torn down under a running thread.
+  if (player_) player_->setAudioOutput(nullptr);
+  player_.reset();
+  output_.reset();
 }
 
 void QtPlayer::Close() {
