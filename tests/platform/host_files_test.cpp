@@ -12,8 +12,10 @@
 #include <string>
 #include <thread>
 
+#include "platform/wine/drive_links.h"
 #include "platform/wine/folder_listing_cache.h"
 #include "platform/wine/host_file.h"
+#include "platform/wine/host_folders.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/private_profile_file.h"
 #include "platform/wine/wine_drives.h"
@@ -99,6 +101,19 @@ TEST(HostFilesTest, AStoreOrCatalogThatIsAFifoReadsAsEmptyAndIsNeverWritten) {
   });
   EXPECT_LT(seconds, 1.0);
   EXPECT_TRUE(fs::is_fifo(dir.path() / "norva.ini"));
+}
+
+TEST(HostFilesTest, FilesReadAtStartThatAreFifosDoNotBlockIt) {
+  test::TempDir dir;
+  FifoGuard links(dir.path() / ".norva-drive-links");
+  FifoGuard user_dirs(dir.path() / "user-dirs.dirs");
+  const double seconds = SecondsOf([&] {
+    DriveLinkRecord record(dir.path());
+    EXPECT_FALSE(record.MadeByMenu('d'));
+    HostFolders folders({dir.path(), dir.path(), dir.path() / "prefix"});
+    EXPECT_TRUE(folders.Covers(dir.path()));
+  });
+  EXPECT_LT(seconds, 1.0);
 }
 
 TEST(HostFilesTest, TemporaryFilesOfProcessesThatNoLongerRunAreRemoved) {

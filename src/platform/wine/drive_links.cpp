@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "platform/wine/atomic_write.h"
+#include "platform/wine/host_file.h"
 #include "platform/wine/prefix.h"
 
 namespace norva::platform::wine {
@@ -46,7 +48,8 @@ fs::path DriveLinkRecord::FileOf(const fs::path& prefix) {
 }
 
 DriveLinkRecord::DriveLinkRecord(fs::path prefix) : prefix_(std::move(prefix)) {
-  std::ifstream in(FileOf(prefix_));
+  // Read as every host file is: a FIFO or device in its place cannot block the start.
+  std::istringstream in(ReadRegularHostFile(FileOf(prefix_)).value_or(std::string()));
   std::string line;
   while (std::getline(in, line)) {
     // "d:<tab>/path" or "d::<tab>/dev/..."; anything else (the header, damaged lines) is skipped.

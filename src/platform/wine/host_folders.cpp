@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
+
+#include "platform/wine/host_file.h"
 
 namespace norva::platform::wine {
 namespace fs = std::filesystem;
@@ -39,7 +42,8 @@ bool Holds(const fs::path& outer, const fs::path& inner) {
 // The folders that user-dirs.dirs names: lines such as XDG_DESKTOP_DIR="$HOME/Desktop".
 std::vector<fs::path> XdgUserDirs(const fs::path& file, const fs::path& home) {
   std::vector<fs::path> dirs;
-  std::ifstream in(file);
+  // Read as every host file is: a FIFO or device in its place cannot block the start.
+  std::istringstream in(ReadRegularHostFile(file).value_or(std::string()));
   std::string line;
   while (std::getline(in, line)) {
     const std::size_t equals = line.find('=');
