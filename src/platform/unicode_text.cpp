@@ -26,8 +26,8 @@ char32_t FoldCodePoint(char32_t c) {
   return UpperOf(c);
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+void AppendWtf8(std::string& out, char32_t c) {
+  if (c > 0x10FFFF) c = 0xFFFD;
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -45,7 +45,11 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+void AppendUtf8(std::string& out, char32_t c) {
+  AppendWtf8(out, IsSurrogate(c) ? 0xFFFD : c);
+}
+
+char32_t NextWtf8(std::string_view text, std::size_t& pos) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
   if (lead < 0x80) {
@@ -79,14 +83,22 @@ char32_t NextUtf8(std::string_view text, std::size_t& pos) {
     }
     c = (c << 6) | (next & 0x3F);
   }
-  // Overlong forms, surrogates and values past U+10FFFF are not characters.
+  // Overlong forms and values past U+10FFFF are not characters.
   const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < least[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+  if (c < least[length] || c > 0x10FFFF) {
     ++pos;
     return kInvalidUtf8;
   }
   pos += length;
   return c;
+}
+
+char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
+  const char32_t c = NextWtf8(text, pos);
+  if (!IsSurrogate(c)) return c;
+  pos = start + 1;
+  return kInvalidUtf8;
 }
 
 std::string FoldCase(std::string_view utf8) {

@@ -16,6 +16,14 @@ void AppendUtf8(std::string& out, char32_t code_point);
 char32_t NextUtf8(std::string_view text, std::size_t& pos);
 inline constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 
+// The same for WTF-8, UTF-8 that also carries lone surrogates (in their three-byte form): the text of a
+// damaged UTF-16 file, kept as it was.
+void AppendWtf8(std::string& out, char32_t code_point);
+char32_t NextWtf8(std::string_view text, std::size_t& pos);
+constexpr bool IsSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+
 // The upper-case form used to compare names without regard to letter case (ASCII, Latin-1 and Latin
 // Extended-A, which covers the letters of both ANSI code pages). Invalid bytes are kept as they are.
 std::string FoldCase(std::string_view utf8);

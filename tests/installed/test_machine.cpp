@@ -11,16 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::RegRoot;
 
-// Wine's registry text escapes backslashes and quotes.
-std::string Escape(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
-  }
-  return out;
-}
-
 }  // namespace
 
 TestMachine::TestMachine() {
@@ -56,14 +46,8 @@ void TestMachine::SetRegistry(RegRoot root, std::string_view key, std::string_vi
 }
 
 void TestMachine::WriteHive(RegRoot root) {
-  std::string text = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n";
-  for (const auto& [key, values] : hives_[root]) {
-    text += "[" + Escape(key) + "] 1700000000\n";
-    for (const auto& [name, value] : values) text += "\"" + Escape(name) + "\"=\"" + Escape(value) + "\"\n";
-    text += "\n";
-  }
-  const fs::path file = machine_->prefix() / (root == RegRoot::kCurrentUser ? "user.reg" : "system.reg");
-  std::ofstream(file, std::ios::binary) << text;
+  WriteRegHive(machine_->prefix() / (root == RegRoot::kCurrentUser ? "user.reg" : "system.reg"),
+               hives_[root]);
 }
 
 fs::path TestMachine::HostOf(std::string_view dos_path) const {

@@ -16,6 +16,7 @@
 #include "platform/wine/wine_machine.h"
 #include "platform/wine/wine_processes.h"
 #include "platform/wine/wine_shell.h"
+#include "support/reg_hive.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -55,7 +56,7 @@ class TestMachine {
   installed::SystemFolders folders_;
   std::unique_ptr<platform::IniFile> store_;
   // Per root: key -> (value name -> value), written out whole each time.
-  std::map<platform::RegRoot, std::map<std::string, std::map<std::string, std::string>>> hives_;
+  std::map<platform::RegRoot, RegHive> hives_;
 };
 
 }  // namespace norva::test

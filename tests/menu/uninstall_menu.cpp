@@ -13,15 +13,6 @@ using platform::RegRoot;
 
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Folders";
 
-std::string Escape(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '\\' || c == '"') escaped += '\\';
-    escaped += c;
-  }
-  return escaped;
-}
-
 }  // namespace
 
 UninstallMenu::UninstallMenu(const std::vector<CatalogKind>& kinds, const std::string& catalog_main)
@@ -68,15 +59,7 @@ void UninstallMenu::Value(RegRoot root, const std::string& key, const std::strin
 }
 
 void UninstallMenu::WriteHive(RegRoot root) {
-  std::string text = "WINE REGISTRY Version 2\n\n#arch=win32\n\n";
-  for (const auto& [key, values] : hives_[root]) {
-    text += "[" + Escape(key) + "] 1700000000\n";
-    for (const auto& [name, value] : values) text += "\"" + Escape(name) + "\"=\"" + Escape(value) + "\"\n";
-    text += "\n";
-  }
-  fs::create_directories(t_.Prefix());
-  std::ofstream(t_.Prefix() / (root == RegRoot::kCurrentUser ? "user.reg" : "system.reg"), std::ios::binary)
-      << text;
+  WriteRegHive(t_.Prefix() / (root == RegRoot::kCurrentUser ? "user.reg" : "system.reg"), hives_[root]);
 }
 
 std::string UninstallMenu::Hive(RegRoot root) const {

@@ -10,6 +10,7 @@
 #include "menu/main_form.h"
 #include "menu/menu_test_form.h"
 #include "platform/registry.h"
+#include "support/reg_hive.h"
 
 namespace norva::test {
 
@@ -45,7 +46,7 @@ class UninstallMenu {
   void WriteHive(platform::RegRoot root);
 
   MenuTestForm t_;
-  std::map<platform::RegRoot, std::map<std::string, std::map<std::string, std::string>>> hives_;
+  std::map<platform::RegRoot, RegHive> hives_;
 };
 
 }  // namespace norva::test

@@ -336,8 +336,8 @@ TEST(IniDocumentEncoding, UnicodeFilesAreReadByTheirMarkAndKeepTheirEncoding) {
     EXPECT_EQ(document.Serialize(),
               Utf16(u"[Main]\r\nMusic=0\r\nSlow=1\r\n[CD0105]\r\nK\u016F\u0148=C:\\Hry\r\n", little_endian));
   }
-  // What UTF-8 cannot hold comes back as it was: a lone surrogate, an odd last byte.
-  const std::string damaged = Utf16(u"[s]\r\nk=\xD800x\r\n", true) + "\x41";
+  // What UTF-8 cannot hold comes back as it was: a lone surrogate, an odd last byte; and a pair as well.
+  const std::string damaged = Utf16(u"[s]\r\nk=\xD800x\U0001F600\r\n", true) + "\x41";
   EXPECT_EQ(IniDocument(damaged).Serialize(), damaged);
   const std::string utf8 = "\xEF\xBB\xBF[S]\nk=v\n";
   IniDocument with_mark(utf8);

@@ -3,20 +3,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/reg_hive.h"
+
 namespace norva::test {
-namespace {
-
-// Escapes a text for Wine's registry files: backslashes and quotes are escaped.
-std::string RegEscape(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '\\' || c == '"') escaped += '\\';
-    escaped += c;
-  }
-  return escaped;
-}
-
-}  // namespace
 
 std::string FakeRunnerCommand() {
   return std::string("/bin/sh ") + NORVA_FAKE_RUNNER;
