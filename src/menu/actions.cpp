@@ -284,7 +284,10 @@ void Actions::LaunchItemFile(catalog::TDemos& item, std::string_view path) {
   if (item.InstallType == 0 && !item.Param.empty()) {
     // A program run from the disc that leaves a marker file: wait for it, then see what it left.
     form_.launcher().WaitExec(path, platform::kShowNormal);
-    if (auto* detector = form_.detector()) detector->CheckDemo(item);
+    if (auto* detector = form_.detector()) {
+      const platform::IniUpdate store_update(form_.StoreIni.get());
+      detector->CheckDemo(item);
+    }
     form_.item_list().FillList();
     form_.pages().ProcessPage();
     return;

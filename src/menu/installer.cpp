@@ -89,7 +89,10 @@ void Installer::InstallProc(catalog::TDemos& item) {
     host.SetBusyCursor(false);
     RestorePage();
     host.BringToFront();
-    if (auto* detector = form_.detector()) detector->CheckDemo(item);
+    if (auto* detector = form_.detector()) {
+      const platform::IniUpdate store_update(form_.StoreIni.get());
+      detector->CheckDemo(item);
+    }
     host.SetBusyCursor(false);
     host.ProcessMessages();
   }
@@ -204,7 +207,10 @@ catalog::TDemos* Installer::RecordOf(int page, int index) {
 void Installer::Timer1Timer() {
   catalog::TDemos* item = RecordOf(SavedPageKind, SavedItem);
   if (item == nullptr) return;
-  if (auto* detector = form_.detector()) detector->CheckDemo(*item);
+  if (auto* detector = form_.detector()) {
+    const platform::IniUpdate store_update(form_.StoreIni.get());
+    detector->CheckDemo(*item);
+  }
   if (item->Runnable != 1) return;
   form_.controls().Timer1->SetEnabled(false);
   // The item's row is shown again only while its page is; another page shows it when it is visited.

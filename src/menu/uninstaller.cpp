@@ -265,6 +265,8 @@ void Uninstaller::LeftoverCheck(std::string_view dir) {
 
 void Uninstaller::ApplyDelete() {
   if (auto* detector = form_.detector()) {
+    // Every record's detection is one change of the store.
+    const platform::IniUpdate store_update(form_.StoreIni.get());
     auto& c = form_.catalog();
     const auto detect = [detector](auto& records, int count) {
       for (int i = 1; i <= count; ++i) {

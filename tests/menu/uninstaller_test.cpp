@@ -13,6 +13,7 @@
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
 #include "menu/uninstall_menu.h"
+#include "platform/wine/private_profile_file.h"
 #include "support/fake_runner.h"
 
 namespace norva::test {
@@ -395,6 +396,34 @@ TEST(UninstallFromInstalledPage, RowOfAnotherIssueIsRemovedAndThePageRebuilt) {
   EXPECT_EQ(store.find("QUAKE"), std::string::npos) << store;
   for (const auto& message : m.host().messages)
     EXPECT_NE(message.kind, menu::MessageKind::kConfirmation) << "the emptied folder went without a question";
+}
+
+TEST(UninstallFromInstalledPage, TheDetectionAfterwardsIsOneChangeOfTheStore) {
+  UninstallMenu m({Numbered("Demos", "Demo", 3)});
+  std::string store = "[Main]\r\nLanguage=1\r\n[CD0206]\r\n";
+  for (const std::string n : {"1", "2", "3"}) {
+    store += "DEMO " + n + "=C:\\Demo" + n + "\r\nDEMO " + n + "_=D.EXE,,,\r\nDEMO " + n + "__=C:\\Demo" + n +
+             "\\UNINST.EXE\r\n";
+    m.File("C:\\Demo" + n + "\\D.EXE");
+  }
+  m.File("C:\\windows\\norva.ini", store);
+  m.Program("C:\\Demo1\\UNINST.EXE", "rm -f D.EXE UNINST.EXE\n");
+  m.Start();
+  auto& f = m.form();
+  for (int i = 1; i <= 3; ++i) {
+    f.catalog().Demo[i].GameName = "D.EXE";
+    f.catalog().Demo[i].InstallType = 2;
+  }
+  m.menu().ClickIcon(2);
+  ASSERT_EQ(f.InstalledCount, 3);
+  auto* file = dynamic_cast<platform::wine::PrivateProfileFile*>(f.StoreIni.get());
+  ASSERT_NE(file, nullptr);
+  const std::size_t before = file->rewrites();
+  f.controls().StopImage->OnClick();
+  EXPECT_EQ(f.InstalledCount, 2);
+  // Each record is detected again; the three keys of the uninstalled one go in one rewrite.
+  EXPECT_EQ(file->rewrites() - before, 1u);
+  EXPECT_EQ(TempDir::ReadFile(m.Host("C:\\windows\\norva.ini")).find("DEMO 1"), std::string::npos);
 }
 
 }  // namespace
