@@ -11,6 +11,7 @@
 #include "menu/music.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
+#include "menu/program_records.h"
 #include "menu/settings_page.h"
 #include "strings/ucase.h"
 
@@ -68,28 +69,7 @@ void Actions::Wire() {
 }
 
 catalog::TDemos* Actions::SelectedProgram() {
-  auto& cat = form_.catalog();
-  const int i = form_.ItemIndex;
-  switch (form_.PageKind) {
-    case kPageDemos:
-      return RecordAt(cat.Demo, i, cat.DemoCount);
-    case kPageExtra:
-      return RecordAt(cat.Extra, i, cat.ExtraCount);
-    case kPageShareware:
-      return RecordAt(cat.Share, i, cat.ShareCount);
-    case kPageDrivers:
-      return RecordAt(cat.Driver, i, cat.DriverCount);
-    case kPageReaders:
-      return RecordAt(cat.Reader, i, cat.ReaderCount);
-    case kPageFulls:
-      return RecordAt(cat.Full, i, cat.FullCount);
-    case kPageExtra2:
-      return RecordAt(cat.Extra2, i, cat.Extra2Count);
-    case kPageInstalled:
-      return RecordAt(form_.InstalledList, i, form_.InstalledCount);
-    default:
-      return nullptr;
-  }
+  return ProgramRecord(form_, form_.PageKind, form_.ItemIndex);
 }
 
 void Actions::InstallOrRun(catalog::TDemos& item) {
@@ -217,17 +197,12 @@ void Actions::PlayClick(int n) {
 }
 
 void Actions::QuickRun(int index) {
-  auto& cat = form_.catalog();
   catalog::TDemos* item = nullptr;
   switch (form_.PageKind) {
     case kPageDemos:
-      item = RecordAt(cat.Demo, index, cat.DemoCount);
-      break;
     case kPageReaders:
-      item = RecordAt(cat.Reader, index, cat.ReaderCount);
-      break;
     case kPageFulls:
-      item = RecordAt(cat.Full, index, cat.FullCount);
+      item = ProgramRecord(form_, form_.PageKind, index);
       break;
     case kPageSettings:
       form_.settings().SwitchRow(index);

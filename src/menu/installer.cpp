@@ -10,6 +10,7 @@
 #include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
+#include "menu/program_records.h"
 #include "menu/unpack_form.h"
 #include "strings/ucase.h"
 
@@ -185,20 +186,12 @@ void Installer::RestorePage() {
 }
 
 catalog::TDemos* Installer::RecordOf(int page, int index) {
-  auto& cat = form_.catalog();
-  auto pick = [index](auto& records, int count) -> catalog::TDemos* {
-    return index >= 1 && index <= count && static_cast<std::size_t>(index) < records.size() ? &records[index]
-                                                                                            : nullptr;
-  };
   switch (page) {
     case kPageDemos:
-      return pick(cat.Demo, cat.DemoCount);
     case kPageReaders:
-      return pick(cat.Reader, cat.ReaderCount);
     case kPageFulls:
-      return pick(cat.Full, cat.FullCount);
     case kPageExtra2:
-      return pick(cat.Extra2, cat.Extra2Count);
+      return ProgramRecord(form_, page, index);
     default:
       return nullptr;
   }

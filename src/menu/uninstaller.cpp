@@ -12,6 +12,7 @@
 #include "menu/music.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
+#include "menu/program_records.h"
 #include "menu/uninstall_commands.h"
 #include "strings/ucase.h"
 
@@ -65,12 +66,6 @@ std::int64_t RoundedMegabytes(std::int64_t size) {
   return whole;
 }
 
-template <typename Array>
-catalog::TDemos* Slot(Array& records, int count, int index) {
-  if (index < 1 || index > count || static_cast<std::size_t>(index) >= records.size()) return nullptr;
-  return &records[static_cast<std::size_t>(index)];
-}
-
 }  // namespace
 
 void Uninstaller::Wire() {
@@ -78,23 +73,16 @@ void Uninstaller::Wire() {
 }
 
 catalog::TDemos* Uninstaller::SelectedItem() {
-  auto& c = form_.catalog();
-  const int i = form_.ItemIndex;
   switch (form_.PageKind) {
     case kPageDemos:
-      return Slot(c.Demo, c.DemoCount, i);
     case kPageExtra:
-      return Slot(c.Extra, c.ExtraCount, i);
     case kPageReaders:
-      return Slot(c.Reader, c.ReaderCount, i);
     case kPageFulls:
-      return Slot(c.Full, c.FullCount, i);
     case kPageExtra2:
-      return Slot(c.Extra2, c.Extra2Count, i);
     case kPageInstalled:
-      return Slot(form_.InstalledList, form_.InstalledCount, i);
+      return ProgramRecord(form_, form_.PageKind, form_.ItemIndex);
     default:
-      return nullptr;
+      return nullptr;  // pages without an Uninstall button
   }
 }
 
@@ -268,14 +256,14 @@ void Uninstaller::ApplyDelete() {
     // Every record's detection is one change of the store.
     const platform::IniUpdate store_update(form_.StoreIni.get());
     auto& c = form_.catalog();
-    const auto detect = [detector](auto& records, int count) {
+    const auto detect = [this, detector](int page_kind, int count) {
       for (int i = 1; i <= count; ++i) {
-        if (catalog::TDemos* item = Slot(records, count, i)) detector->CheckDemo(*item);
+        if (catalog::TDemos* item = ProgramRecord(form_, page_kind, i)) detector->CheckDemo(*item);
       }
     };
-    detect(c.Demo, c.DemoCount);
-    detect(c.Reader, c.ReaderCount);
-    detect(c.Full, c.FullCount);
+    detect(kPageDemos, c.DemoCount);
+    detect(kPageReaders, c.ReaderCount);
+    detect(kPageFulls, c.FullCount);
   }
   form_.installed_page().SetInstalledPage();
 }
