@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "support/fake_runner.h"
+#include "support/host_path.h"
 
 namespace norva::test {
 namespace {
@@ -53,14 +54,7 @@ void TestMachine::WriteHive(RegRoot root) {
 fs::path TestMachine::HostOf(std::string_view dos_path) const {
   const fs::path drive =
       dos_path[0] == 'D' || dos_path[0] == 'd' ? dir_.path() / "disc" : machine_->prefix() / "drive_c";
-  fs::path host = drive;
-  std::string_view rest = dos_path.substr(3);
-  while (!rest.empty()) {
-    const std::size_t slash = rest.find('\\');
-    host /= std::string(rest.substr(0, slash));
-    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-  }
-  return host;
+  return HostPathBelow(drive, dos_path);
 }
 
 void TestMachine::WriteFile(std::string_view dos_path, std::string_view bytes) {

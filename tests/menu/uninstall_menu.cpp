@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "support/fake_runner.h"
+#include "support/host_path.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -32,14 +33,7 @@ void UninstallMenu::Start(catalog::InstalledDetector* detector) {
 
 fs::path UninstallMenu::Host(std::string_view dos_path) const {
   const bool disc = dos_path[0] == 'D' || dos_path[0] == 'd';
-  fs::path host = disc ? t_.disc().path() : t_.Prefix() / "drive_c";
-  std::string_view rest = dos_path.substr(3);
-  while (!rest.empty()) {
-    const std::size_t slash = rest.find('\\');
-    host /= std::string(rest.substr(0, slash));
-    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-  }
-  return host;
+  return HostPathBelow(disc ? t_.disc().path() : t_.Prefix() / "drive_c", dos_path);
 }
 
 void UninstallMenu::File(std::string_view dos_path, std::string_view bytes) const {
