@@ -29,8 +29,17 @@ class BusyCursor {
 }  // namespace
 
 Launcher::Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root,
-                   platform::IniFile* catalog)
-    : platform_(platform), host_(host), disc_root_(std::move(disc_root)), catalog_(catalog) {}
+                   platform::IniFile* catalog, StartFailureReport report)
+    : platform_(platform),
+      host_(host),
+      disc_root_(std::move(disc_root)),
+      catalog_(catalog),
+      report_(std::move(report)) {}
+
+void Launcher::Report(platform::StartFailure failure, std::string_view text) {
+  if (failure == platform::StartFailure::kNone || !report_) return;
+  report_(failure, StripArguments(StripQuotes(text)));
+}
 
 std::string Launcher::WorkingDirOf(std::string_view text) {
   return install::WorkingDirOf(text,
@@ -38,6 +47,10 @@ std::string Launcher::WorkingDirOf(std::string_view text) {
 }
 
 void Launcher::ShellExec(std::string_view text, int show) {
+  Report(ShellExecQuietly(text, show), text);
+}
+
+platform::StartFailure Launcher::ShellExecQuietly(std::string_view text, int show) {
   const std::string upper = UpperAscii(text);
   std::string file(text);
   std::string params;
@@ -52,18 +65,30 @@ void Launcher::ShellExec(std::string_view text, int show) {
     const std::string reader = catalog_ ? catalog_->ReadString("MAIN", "AcrobatReader", "") : std::string();
     WaitExec(disc_root_ + "\\" + reader, platform::kShowNormal);
   }
-  platform_.shell.ShellExecute("OPEN", file, params, "", show);
+  constexpr int kHandedOver = 32;
+  if (platform_.shell.ShellExecute("OPEN", file, params, "", show) > kHandedOver)
+    return platform::StartFailure::kNone;
+  return platform_.shell.LastStartFailure();
 }
 
 bool Launcher::NormalExec(std::string_view text, int show) {
   if (text.empty()) return false;
   const auto process = platform_.processes.Create(text, WorkingDirOf(text), show, /*wait=*/false);
-  if (process) platform_.processes.Close(*process);
+  platform::StartFailure failure = platform::StartFailure::kNone;
+  if (process) {
+    platform_.processes.Close(*process);
+  } else {
+    failure = platform_.processes.LastStartFailure();
+  }
   // Documents the process start cannot run go to the shell; each kind is tested on its own.
   const std::string upper = UpperAscii(text);
   for (const char* kind : {".HTM", ".MSI", ".LNK", ".ZIP"}) {
-    if (Contains(upper, kind)) ShellExec(text, platform::kShowNormal);
+    if (!Contains(upper, kind)) continue;
+    const platform::StartFailure shell_failure = ShellExecQuietly(text, platform::kShowNormal);
+    if (failure == platform::StartFailure::kNone) failure = shell_failure;
   }
+  // One box for the launch, whichever of its ways failed.
+  Report(failure, text);
   return process.has_value();
 }
 
@@ -71,14 +96,22 @@ bool Launcher::WaitExec(std::string_view text, int show) {
   if (text.empty()) return false;
   std::string dir = WorkingDirOf(text);
   if (dir.rfind("RunDll32", 0) == 0) dir = "C:\\";
-  BusyCursor busy(host_);
-  const auto process = platform_.processes.Create(text, dir, show, /*wait=*/true);
-  if (!process) return false;
   auto& processes = platform_.processes;
-  host_.WaitWhile([&] { return !processes.ExitCode(*process).has_value(); },
-                  processes.EndedDescriptor(*process));
-  processes.Close(*process);
-  return true;
+  platform::StartFailure failure = platform::StartFailure::kNone;
+  {
+    BusyCursor busy(host_);
+    const auto process = processes.Create(text, dir, show, /*wait=*/true);
+    if (process) {
+      host_.WaitWhile([&] { return !processes.ExitCode(*process).has_value(); },
+                      processes.EndedDescriptor(*process));
+      processes.Close(*process);
+      return true;
+    }
+    failure = processes.LastStartFailure();
+  }
+  // Told with the default cursor back.
+  Report(failure, text);
+  return false;
 }
 
 void Launcher::PumpMessages() {

@@ -3,6 +3,7 @@
 // reported to the user; only the results say what happened.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,11 +13,17 @@
 
 namespace norva::install {
 
+// Tells the person at the menu that a program could not start for a reason of this machine (no Wine, no
+// 32-bit Wine, not a Windows program); `program` is the program's path as the command text names it.
+using StartFailureReport = std::function<void(platform::StartFailure failure, std::string_view program)>;
+
 class Launcher {
  public:
   // `platform` and `host` are borrowed and must outlive the launcher. `disc_root` is the disc's drive ("D:").
-  // `catalog` (borrowed, may be null before the catalog is open) supplies [Main] AcrobatReader.
-  Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root, platform::IniFile* catalog);
+  // `catalog` (borrowed, may be null before the catalog is open) supplies [Main] AcrobatReader. `report`
+  // (may be empty) is told of each launch that failed for a reason of the machine, once per launch.
+  Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root, platform::IniFile* catalog,
+           StartFailureReport report = {});
 
   void SetDiscRoot(std::string disc_root) { disc_root_ = std::move(disc_root); }
   void SetCatalog(platform::IniFile* catalog) { catalog_ = catalog; }
@@ -38,10 +45,15 @@ class Launcher {
   std::string WorkingDirOf(std::string_view text);
 
  private:
+  // ShellExec without the report: the machine's reason when the file could not be handed over.
+  platform::StartFailure ShellExecQuietly(std::string_view text, int show);
+  void Report(platform::StartFailure failure, std::string_view text);
+
   platform::Platform& platform_;
   menu::Host& host_;
   std::string disc_root_;
   platform::IniFile* catalog_;
+  StartFailureReport report_;
 };
 
 }  // namespace norva::install

@@ -120,7 +120,8 @@ class MainForm {
   Actions& actions() { return *actions_; }
   Installer& installer() { return *installer_; }
   // Starting programs and documents on this machine, from this disc (made on demand: it keeps no state).
-  install::Launcher launcher() { return install::Launcher(platform_, host_, DiscRoot, CatalogIni.get()); }
+  // Launches that fail for a reason of the machine are told in a message box.
+  install::Launcher launcher();
   Uninstaller& uninstaller() { return *uninstaller_; }
 
   // State, under the names of the window design.

@@ -15,6 +15,7 @@
 #include "menu/pages.h"
 #include "menu/pictures.h"
 #include "menu/settings_page.h"
+#include "menu/start_failure_text.h"
 #include "menu/uninstaller.h"
 #include "menu/window_effects.h"
 
@@ -185,6 +186,15 @@ void MainForm::FormDestroy() {
   music_->FormDestroy();
   UnregisterFonts();
   controls_.DIBFormShaper1->active = false;
+}
+
+install::Launcher MainForm::launcher() {
+  return install::Launcher(platform_, host_, DiscRoot, CatalogIni.get(),
+                           [this](platform::StartFailure failure, std::string_view program) {
+                             host_.ShowMessage(MessageKind::kError, AppTitle,
+                                               StartFailureText(messages_, Language, failure, program),
+                                               MessageButtons::kOk);
+                           });
 }
 
 }  // namespace norva::menu

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/start_failure.h"
+
 namespace norva::platform {
 
 // Identifies one created process until it is closed; never reused within a run.
@@ -19,6 +21,8 @@ class Processes {
   // nullopt when no process could be created (no such program, not a program, nothing to run it with).
   virtual std::optional<ProcessHandle> Create(std::string_view command_text, std::string_view working_dir,
                                               int show, bool wait) = 0;
+  // Why the last Create that gave nullopt failed, when the machine is the cause; kNone otherwise.
+  virtual StartFailure LastStartFailure() const { return StartFailure::kNone; }
 
   // The exit code once the process has ended; nullopt while it runs (GetExitCodeProcess's STILL_ACTIVE).
   virtual std::optional<int> ExitCode(ProcessHandle process) = 0;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/start_failure.h"
+
 namespace norva::platform {
 
 // ShowWindow values the menu passes.
@@ -35,6 +37,9 @@ class Shell {
   // above 32 when the launch was handed over, else an error value (2 file not found, 31 no program for it).
   virtual int ShellExecute(std::string_view verb, std::string_view file, std::string_view params,
                            std::string_view dir, int show) = 0;
+  // Why the last ShellExecute that was not handed over failed, when the machine is the cause; kNone
+  // otherwise.
+  virtual StartFailure LastStartFailure() const { return StartFailure::kNone; }
   // Whether the machine has a program for PDF documents (the menu otherwise installs the disc's reader).
   virtual bool PdfProgramRegistered() = 0;
   // Every launch since start, in order.

@@ -31,6 +31,22 @@ const std::array<std::string, kLastNumber + 1>& AnsiTable() {
 // wins over them.
 constexpr MessageText kTurkishFallbacks[] = {
     {51, "%1 i\xC3\xA7inde yeterli bo\xC5\x9F alan yok (%2 MB gerekli). Yine de kurulsun mu?"},
+    {52,
+     "Windows programlar\xC4\xB1 bu bilgisayarda \xC3\xA7"
+     "al\xC4\xB1\xC5\x9F"
+     "amaz: Wine kurulu "
+     "de\xC4\x9Fil. Wine'\xC4\xB1 kurun (Debian veya Ubuntu'da: sudo apt-get install wine) ve yeniden "
+     "deneyin."},
+    {53,
+     "%1 32 bitlik bir Windows program\xC4\xB1"
+     "d\xC4\xB1r, ancak Wine'\xC4\xB1n 32 bitlik "
+     "b\xC3\xB6l\xC3\xBCm\xC3\xBC kurulu de\xC4\x9Fil. Onu kurun (Debian veya Ubuntu'da: sudo dpkg "
+     "--add-architecture i386 && sudo apt-get update && sudo apt-get install wine32:i386) ve yeniden "
+     "deneyin."},
+    {54,
+     "%1, Wine'\xC4\xB1n \xC3\xA7"
+     "al\xC4\xB1\xC5\x9Ft\xC4\xB1rabilece\xC4\x9Fi bir Windows "
+     "program\xC4\xB1 de\xC4\x9Fil (bir DOS program\xC4\xB1 veya bozuk bir dosya)."},
 };
 
 // Marks a key that strings.ini does not have (no real text starts with this byte).

@@ -30,6 +30,14 @@ constexpr MessageText kMessages[] = {
     {41, "do"},
     {50, "Opravdu chcete instalaci přerušit?"},
     {51, "V %1 není dost volného místa (je potřeba %2 MB). Přesto instalovat?"},
+    {52,
+     "Programy pro Windows nelze na tomto počítači spustit: není nainstalován Wine. Nainstalujte Wine "
+     "(v Debianu či Ubuntu: sudo apt-get install wine) a zkuste to znovu."},
+    {53,
+     "%1 je 32bitový program pro Windows, ale 32bitová část Wine není nainstalována. Nainstalujte ji "
+     "(v Debianu či Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get "
+     "install wine32:i386) a zkuste to znovu."},
+    {54, "%1 není program pro Windows, který Wine dokáže spustit (program pro DOS nebo poškozený soubor)."},
     {61,
      "Updaty jsou programy od tvůrců her, které opravují \"chyby\" nebo přidávají nové funkce. Před "
      "aktualizací doporučujeme zazálohovat původní instalaci."},

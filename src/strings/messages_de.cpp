@@ -33,6 +33,17 @@ constexpr MessageText kMessages[] = {
     {41, "nach"},
     {50, "Möchten Sie die Installation wirklich abbrechen?"},
     {51, "In %1 ist nicht genug freier Speicherplatz (%2 MB benötigt). Trotzdem installieren?"},
+    {52,
+     "Windows-Programme können auf diesem Computer nicht starten: Wine ist nicht installiert. "
+     "Installieren Sie Wine (unter Debian oder Ubuntu: sudo apt-get install wine) und versuchen Sie "
+     "es erneut."},
+    {53,
+     "%1 ist ein 32-Bit-Windows-Programm, aber der 32-Bit-Teil von Wine ist nicht installiert. "
+     "Installieren Sie ihn (unter Debian oder Ubuntu: sudo dpkg --add-architecture i386 && sudo "
+     "apt-get update && sudo apt-get install wine32:i386) und versuchen Sie es erneut."},
+    {54,
+     "%1 ist kein Windows-Programm, das Wine ausführen kann (ein DOS-Programm oder eine beschädigte "
+     "Datei)."},
     {61,
      "Updates sind Programme der Spielehersteller, die \"Bugs\" beheben oder neue Funktionen hinzufügen. Vor "
      "dem Update empfehlen wir, die ursprüngliche Installation zu sichern."},

@@ -31,6 +31,14 @@ constexpr MessageText kMessages[] = {
     {41, "in"},
     {50, "Do you really want to quit this installation?"},
     {51, "There is not enough free space in %1 (%2 MB needed). Install anyway?"},
+    {52,
+     "Windows programs cannot start on this computer: Wine is not installed. Install Wine (on Debian "
+     "or Ubuntu: sudo apt-get install wine) and try again."},
+    {53,
+     "%1 is a 32-bit Windows program, but the 32-bit part of Wine is not installed. Install it (on "
+     "Debian or Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get "
+     "install wine32:i386) and try again."},
+    {54, "%1 is not a Windows program that Wine can run (a DOS program or a damaged file)."},
     {61,
      "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
      "Before "

@@ -30,6 +30,14 @@ constexpr MessageText kMessages[] = {
     {41, "ke"},
     {50, "Apakah Anda yakin ingin membatalkan instalasi ini?"},
     {51, "Ruang kosong di %1 tidak cukup (perlu %2 MB). Tetap pasang?"},
+    {52,
+     "Program Windows tidak dapat berjalan di komputer ini: Wine belum terpasang. Pasang Wine (di "
+     "Debian atau Ubuntu: sudo apt-get install wine) lalu coba lagi."},
+    {53,
+     "%1 adalah program Windows 32-bit, tetapi bagian 32-bit dari Wine belum terpasang. Pasang bagian "
+     "itu (di Debian atau Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo "
+     "apt-get install wine32:i386) lalu coba lagi."},
+    {54, "%1 bukan program Windows yang dapat dijalankan Wine (program DOS atau berkas yang rusak)."},
     {61,
      "Update adalah program buatan pengembang game yang memperbaiki \"bug\" atau menambahkan fitur baru. "
      "Sebelum melakukan update, kami sarankan Anda membuat cadangan instalasi aslinya."},

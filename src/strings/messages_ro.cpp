@@ -30,6 +30,16 @@ constexpr MessageText kMessages[] = {
     {41, "în"},
     {50, "Sigur doriţi să opriţi această instalare?"},
     {51, "Nu există suficient spaţiu liber în %1 (sunt necesari %2 MB). Instalaţi totuşi?"},
+    {52,
+     "Programele Windows nu pot porni pe acest calculator: Wine nu este instalat. Instalaţi Wine (pe "
+     "Debian sau Ubuntu: sudo apt-get install wine) şi încercaţi din nou."},
+    {53,
+     "%1 este un program Windows pe 32 de biţi, dar partea pe 32 de biţi a Wine nu este instalată. "
+     "Instalaţi-o (pe Debian sau Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && "
+     "sudo apt-get install wine32:i386) şi încercaţi din nou."},
+    {54,
+     "%1 nu este un program Windows pe care Wine îl poate rula (un program DOS sau un fişier "
+     "deteriorat)."},
     {61,
      "Actualizările sunt programe realizate de producătorii jocurilor, care corectează \"bug-uri\" sau "
      "adaugă "

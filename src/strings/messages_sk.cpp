@@ -30,6 +30,16 @@ constexpr MessageText kMessages[] = {
     {41, "do"},
     {50, "Naozaj chcete prerušiť inštaláciu?"},
     {51, "V %1 nie je dosť voľného miesta (treba %2 MB). Napriek tomu inštalovať?"},
+    {52,
+     "Programy pre Windows sa na tomto počítači nedajú spustiť: nie je nainštalovaný Wine. "
+     "Nainštalujte Wine (v Debiane či Ubuntu: sudo apt-get install wine) a skúste to znova."},
+    {53,
+     "%1 je 32-bitový program pre Windows, ale 32-bitová časť Wine nie je nainštalovaná. Nainštalujte "
+     "ju (v Debiane či Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo "
+     "apt-get install wine32:i386) a skúste to znova."},
+    {54,
+     "%1 nie je program pre Windows, ktorý dokáže Wine spustiť (program pre DOS alebo poškodený "
+     "súbor)."},
     {61,
      "Updaty sú programy od tvorcov hier, ktoré opravujú \"chyby\" alebo pridávajú nové funkcie. Pred "
      "aktualizáciou odporúčame zálohovať pôvodnú inštaláciu."},

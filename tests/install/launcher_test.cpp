@@ -36,12 +36,14 @@ class FakeShell : public platform::Shell {
                    std::string_view dir, int show) override {
     events_.push_back("shell " + std::string(verb) + " [" + std::string(file) + "] [" + std::string(params) +
                       "] [" + std::string(dir) + "] " + std::to_string(show));
-    return 42;
+    return failure == platform::StartFailure::kNone ? 42 : 31;
   }
   bool PdfProgramRegistered() override { return pdf_registered; }
   const std::vector<LaunchRecord>& Launches() const override { return none_; }
+  platform::StartFailure LastStartFailure() const override { return failure; }
 
   bool pdf_registered = true;
+  platform::StartFailure failure = platform::StartFailure::kNone;
 
  private:
   Events& events_;
@@ -81,8 +83,12 @@ class FakeProcesses : public platform::Processes {
     events_.push_back("close");
     closed = true;
   }
+  platform::StartFailure LastStartFailure() const override {
+    return creatable ? platform::StartFailure::kNone : failure;
+  }
 
   bool creatable = true;
+  platform::StartFailure failure = platform::StartFailure::kNone;
   int running_checks = 0;
   int checks_left = 0;
   bool closed = false;
@@ -217,6 +223,31 @@ TEST_F(LauncherTest, WaitExecFailuresRestoreTheCursor) {
   EXPECT_FALSE(launcher_->WaitExec("D:\\NOWHERE\\SETUP.EXE", 1));
   EXPECT_FALSE(host_.busy_cursor);
   EXPECT_EQ(host_.calls, (std::vector<std::string>{"SetBusyCursor 1", "SetBusyCursor 0"}));
+}
+
+TEST_F(LauncherTest, AMachineThatCannotStartTheProgramIsToldOncePerLaunch) {
+  std::vector<std::string> reports;
+  Launcher launcher(
+      *platform_, host_, Disc(), catalog_.get(),
+      [&](platform::StartFailure failure, std::string_view program) {
+        EXPECT_FALSE(host_.busy_cursor) << "told with the hourglass still shown";
+        reports.push_back(std::to_string(static_cast<int>(failure)) + " " + std::string(program));
+      });
+  processes_.creatable = false;
+  // A refusal for a reason of the command itself (no such file, a document) is not told.
+  EXPECT_FALSE(launcher.WaitExec("D:\\NOWHERE\\SETUP.EXE", 1));
+  launcher.ShellExec("D:\\X\\README.TXT", 1);
+  EXPECT_TRUE(reports.empty());
+
+  processes_.failure = platform::StartFailure::kNo32BitWine;
+  EXPECT_FALSE(launcher.WaitExec("\"D:\\DEMOS\\X\\SETUP.EXE\" /S", 1));
+  // A shortcut fails as a process and again in the shell: one box for the launch.
+  processes_.failure = shell_.failure = platform::StartFailure::kNoWine;
+  EXPECT_FALSE(launcher.NormalExec("D:\\X\\GAME.LNK", 1));
+  shell_.failure = platform::StartFailure::kNotWindowsProgram;
+  launcher.ShellExec("D:\\X\\DOSGAME.EXE /x", 1);
+  EXPECT_EQ(reports, (std::vector<std::string>{"2 D:\\DEMOS\\X\\SETUP.EXE", "1 D:\\X\\GAME.LNK",
+                                               "3 D:\\X\\DOSGAME.EXE"}));
 }
 
 TEST_F(LauncherTest, WaitExecRunsRunDll32InTheRootOfC) {

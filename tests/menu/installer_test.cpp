@@ -201,5 +201,24 @@ TEST_F(InstallerTest, OneInstallAtATimeAndTheCommandShownWithT) {
   EXPECT_EQ(m_.form().catalog().Demo[2].Installed, 0);
 }
 
+// A setup that Wine cannot run: the person is told why, in the edition's language, once.
+TEST(InstallerFailureTest, ASetupThisMachineCannotStartIsTold) {
+  InstallMenu m(kCatalog);
+  TempDir bin;
+  const fs::path wine = bin.Write("wine", "#!/bin/sh\nexit 0\n");
+  fs::permissions(wine, fs::perms::owner_all);
+  m.t.runner = wine.string();
+  m.DiscFile("DEMOS/Waited/setup.exe", "MZ" + std::string(200, '\0'));  // a DOS program
+  m.Start();
+  m.Select(7);
+  m.form().installer().InstallProc(m.form().catalog().Demo[7]);
+  ASSERT_EQ(m.host().messages.size(), 1u);
+  EXPECT_EQ(m.host().messages[0].kind, MessageKind::kError);
+  EXPECT_EQ(m.host().messages[0].text,
+            "D:\\DEMOS\\Waited\\setup.exe is not a Windows program that Wine can run (a DOS program or a "
+            "damaged file).");
+  EXPECT_EQ(m.form().catalog().Demo[7].Installed, 0);
+}
+
 }  // namespace
 }  // namespace norva::test

@@ -4,6 +4,7 @@
 #include "platform/wine/wine_processes.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -209,6 +210,93 @@ TEST_F(WineProcessesTest, AfterAWaitedProgramTheWineserverGetsABoundedTimeToSave
   processes.Close(*waited);
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
   EXPECT_EQ(test::TempDir::ReadFile(prefix_.path() / "server.log"), machine_->prefix().string() + " -w\n");
+}
+
+// Waits the way the menu does: on the process's descriptor, until it reports an exit code.
+std::optional<int> WaitFor(WineProcesses& processes, ProcessHandle process) {
+  headless::BlockWhile([&] { return !processes.ExitCode(process).has_value(); },
+                       processes.EndedDescriptor(process));
+  return processes.ExitCode(process);
+}
+
+TEST_F(WineProcessesTest, AWaitLastsWhileTheCopyAnUninstallerHandedOverToRuns) {
+  // As an NSIS uninstaller does: a copy of itself in the temporary folder, started, and gone at once.
+  Program("C:\\Game\\UNINST.EXE",
+          "tmp=\"$WINEPREFIX/drive_c/windows/temp\"\nmkdir -p \"$tmp\"\n"
+          "printf '#!/bin/sh\\nsleep 1\\necho gone > \"$WINEPREFIX/drive_c/Game/copy-ended\"\\n' > "
+          "\"$tmp/uninst-copy.sh\"\nchmod +x \"$tmp/uninst-copy.sh\"\n\"$tmp/uninst-copy.sh\" &\nexit 5\n");
+  WineProcessesOptions options;
+  options.prefix = machine_->prefix();
+  options.runner = test::FakeRunnerWords();
+  options.hand_over = std::chrono::milliseconds(0);  // only the temporary folder tells the hand-over here
+  WineProcesses processes(machine_->files(), machine_->system(), shell_->log(), options);
+  const auto before = std::chrono::steady_clock::now();
+  const auto process = processes.Create("C:\\Game\\UNINST.EXE", "C:\\Game\\", 1, true);
+  ASSERT_TRUE(process);
+  EXPECT_EQ(WaitFor(processes, *process), 5) << "the exit code is the started program's";
+  EXPECT_TRUE(machine_->files().FileExists("C:\\Game\\copy-ended")) << "the wait ended before the copy";
+  EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(900));
+  processes.Close(*process);
+}
+
+TEST_F(WineProcessesTest, AProgramASetupLeavesRunningHoldsTheWaitForTheGraceTimeOnly) {
+  Program("C:\\Setup\\SETUP.EXE", "sleep 0.4\nsleep 30 &\necho $! > \"$WINEPREFIX/helper.pid\"\nexit 0\n");
+  WineProcessesOptions options;
+  options.prefix = machine_->prefix();
+  options.runner = test::FakeRunnerWords();
+  options.hand_over = std::chrono::milliseconds(100);
+  options.grace = std::chrono::milliseconds(300);
+  WineProcesses processes(machine_->files(), machine_->system(), shell_->log(), options);
+  const auto before = std::chrono::steady_clock::now();
+  const auto process = processes.Create("C:\\Setup\\SETUP.EXE", "C:\\Setup\\", 1, true);
+  ASSERT_TRUE(process);
+  EXPECT_EQ(WaitFor(processes, *process), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
+  processes.Close(*process);
+  const int helper = std::atoi(test::TempDir::ReadFile(prefix_.path() / "helper.pid").c_str());
+  ASSERT_GT(helper, 1);
+  EXPECT_EQ(kill(helper, 0), 0) << "the program the setup left is still running";
+  kill(helper, SIGKILL);
+}
+
+TEST_F(WineProcessesTest, WhatThisMachineCannotRunIsToldApartFromWhatTheCommandLacks) {
+  auto without_wine = MakeProcesses({});
+  EXPECT_FALSE(without_wine->Create("C:\\Game\\GAME.EXE", "C:\\Game\\", 1, true));
+  EXPECT_EQ(without_wine->LastStartFailure(), StartFailure::kNoWine);
+  WineProcessesOptions record_only;
+  record_only.prefix = machine_->prefix();
+  record_only.record_only = true;
+  WineProcesses headless(machine_->files(), machine_->system(), shell_->log(), record_only);
+  EXPECT_FALSE(headless.Create("C:\\Game\\GAME.EXE", "C:\\Game\\", 1, true));
+  EXPECT_EQ(headless.LastStartFailure(), StartFailure::kNone) << "without a window launches are only logged";
+
+  // A runner that is Wine, without its 32-bit half.
+  const fs::path wine = prefix_.Write("bin/wine", "#!/bin/sh\nexit 0\n");
+  fs::permissions(wine, fs::perms::owner_all);
+  WineProcessesOptions options;
+  options.prefix = machine_->prefix();
+  options.runner = {wine.string()};
+  options.wine_runs_32bit = false;
+  WineProcesses processes(machine_->files(), machine_->system(), shell_->log(), options);
+  std::string pe32 = "MZ" + std::string(62, '\0') + "PE" + std::string(30, '\0');
+  pe32[0x3c] = 0x40;
+  std::string pe64 = pe32;
+  pe32[0x44] = '\x4c', pe32[0x45] = '\x01', pe32[0x58] = '\x0b', pe32[0x59] = '\x01';
+  pe64[0x44] = '\x64', pe64[0x45] = '\x86', pe64[0x58] = '\x0b', pe64[0x59] = '\x02';
+  Program("C:\\Game\\SETUP.EXE", pe32);
+  Program("C:\\Game\\SETUP64.EXE", pe64);
+  Program("C:\\Game\\DOSGAME.EXE", "MZ" + std::string(100, '\0'));
+  EXPECT_FALSE(processes.Create("C:\\Game\\SETUP.EXE /S", "C:\\Game\\", 1, true));
+  EXPECT_EQ(processes.LastStartFailure(), StartFailure::kNo32BitWine);
+  EXPECT_FALSE(processes.Create("C:\\Game\\DOSGAME.EXE", "C:\\Game\\", 1, false));
+  EXPECT_EQ(processes.LastStartFailure(), StartFailure::kNotWindowsProgram);
+  EXPECT_FALSE(processes.Create("C:\\Game\\MISSING.EXE", "C:\\Game\\", 1, false));
+  EXPECT_EQ(processes.LastStartFailure(), StartFailure::kNone);
+  const auto started = processes.Create("C:\\Game\\SETUP64.EXE", "C:\\Game\\", 1, true);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(processes.LastStartFailure(), StartFailure::kNone);
+  WaitFor(processes, *started);
+  processes.Close(*started);
 }
 
 TEST_F(WineProcessesTest, ShellAndProcessesShareOneOrderedLog) {

@@ -40,9 +40,9 @@ class FakeStringsIni : public platform::IniFile {
 };
 
 constexpr int kCompiledLanguages[] = {0, 1, 3, 4, 5, 6};
-constexpr int kUsedOffsets[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 13, 14, 15, 16, 31, 32, 33,
-                                34, 35, 40, 41, 50, 51, 61, 73, 74, 75, 76, 77, 78, 80, 81, 82, 83,
-                                84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99};
+constexpr int kUsedOffsets[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 13, 14, 15, 16, 31, 32, 33, 34,
+                                35, 40, 41, 50, 51, 52, 53, 54, 61, 73, 74, 75, 76, 77, 78, 80, 81, 82,
+                                83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99};
 
 Messages Edition(int edition, platform::IniFile* ini = nullptr) {
   Messages messages;
@@ -88,6 +88,14 @@ TEST(MessagesTest, EnglishTextsAreThoseOfTheProgram) {
       {41, "in"},
       {50, "Do you really want to quit this installation?"},
       {51, "There is not enough free space in %1 (%2 MB needed). Install anyway?"},
+      {52,
+       "Windows programs cannot start on this computer: Wine is not installed. Install Wine (on Debian or "
+       "Ubuntu: sudo apt-get install wine) and try again."},
+      {53,
+       "%1 is a 32-bit Windows program, but the 32-bit part of Wine is not installed. Install it (on Debian "
+       "or Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install "
+       "wine32:i386) and try again."},
+      {54, "%1 is not a Windows program that Wine can run (a DOS program or a damaged file)."},
       {61,
        "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
        "Before updating, we recommend you to back-up the original installation."},

@@ -8,6 +8,7 @@
 
 #include "platform/wine/host_spawn.h"
 #include "platform/wine/prefix.h"
+#include "platform/wine/wine_halves.h"
 #include "platform/wine/wine_shell.h"
 
 namespace norva::platform::wine {
@@ -43,7 +44,10 @@ fs::path DefaultRegistrySaveHelper() {
 }
 
 LiveRegistry::LiveRegistry(fs::path prefix, std::vector<std::string> wine, fs::path helper)
-    : prefix_(std::move(prefix)), wine_(std::move(wine)), helper_(std::move(helper)) {}
+    : prefix_(std::move(prefix)),
+      wine_(std::move(wine)),
+      wine64_(Wine64Loader(wine_)),
+      helper_(std::move(helper)) {}
 
 std::optional<fs::path> LiveRegistry::ExchangeFolder() {
   std::error_code ec;
@@ -62,7 +66,7 @@ std::string LiveRegistry::ExchangeName(std::string_view what) {
 
 bool LiveRegistry::RunWine(std::vector<std::string> arguments) {
   SpawnRequest request;
-  request.argv = wine_;
+  request.argv = win64_ ? wine64_ : wine_;
   request.argv.insert(request.argv.end(), arguments.begin(), arguments.end());
   request.prefix = prefix_;
   request.null_stdin = true;

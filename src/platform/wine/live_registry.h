@@ -23,6 +23,9 @@ class LiveRegistry {
   LiveRegistry(std::filesystem::path prefix, std::vector<std::string> wine, std::filesystem::path helper);
 
   bool available() const { return !wine_.empty(); }
+  // A 64-bit prefix gets Wine's tools from the 64-bit loader, so that they see the whole registry and not
+  // the 32-bit view.
+  void SetWin64(bool win64) { win64_ = win64; }
 
   // Both roots in the text of Wine's registry files (system.reg and user.reg), or nullopt when Wine could
   // not give them.
@@ -49,6 +52,8 @@ class LiveRegistry {
 
   std::filesystem::path prefix_;
   std::vector<std::string> wine_;
+  std::vector<std::string> wine64_;
+  bool win64_ = true;
   std::filesystem::path helper_;
   std::chrono::milliseconds limit_{20000};
   unsigned counter_ = 0;

@@ -3,10 +3,11 @@
 namespace norva::platform::wine {
 namespace {
 
-WineProcessesOptions ProcessOptions(WineMachine& machine, const WineShell& shell) {
+WineProcessesOptions ProcessOptions(WineMachine& machine, const WineShell& shell, bool record_only) {
   WineProcessesOptions options;
   options.prefix = machine.prefix();
   options.runner = shell.runner();
+  options.record_only = record_only;
   // An install or uninstall that has ended may have changed the registry a running server holds.
   options.waited_program_ended = [&registry = machine.registry()] { registry.ForgetSnapshot(); };
   return options;
@@ -25,7 +26,8 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
       ini_(machine_->files(), machine_->system(), machine_->files().AnsiCodePageSetting()),
       shell_(machine_->files(),
              {machine_->prefix(), options.runner, options.opener, options.record_only_by_default}),
-      processes_(machine_->files(), machine_->system(), shell_.log(), ProcessOptions(*machine_, shell_)),
+      processes_(machine_->files(), machine_->system(), shell_.log(),
+                 ProcessOptions(*machine_, shell_, options.record_only_by_default)),
       archives_(machine_->files()),
       platform_{machine_->files(), machine_->drives(), ini_, machine_->registry(), machine_->system(), shell_,
                 processes_,        &archives_} {

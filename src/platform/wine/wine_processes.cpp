@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "platform/wine/host_spawn.h"
+#include "platform/wine/windows_program.h"
+#include "platform/wine/wine_halves.h"
 #include "platform/wine/wine_shell.h"
 
 namespace norva::platform::wine {
@@ -50,6 +52,17 @@ std::optional<std::string> DeriveWineserver(const std::vector<std::string>& runn
 
 }  // namespace
 
+std::filesystem::path DefaultWaiter() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "norva-waiter";
+  if (!ec && access(beside.c_str(), X_OK) == 0) return beside;
+#ifdef NORVA_WAITER
+  if (access(NORVA_WAITER, X_OK) == 0) return NORVA_WAITER;
+#endif
+  return {};
+}
+
 CommandSplit SplitCommandText(std::string_view text, const std::function<bool(const std::string&)>& exists) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -84,7 +97,9 @@ WineProcesses::WineProcesses(FileSystem& files, SystemInfo& system, LaunchLog& l
       system_(system),
       log_(log),
       options_(std::move(options)),
-      wineserver_(options_.wineserver ? options_.wineserver : DeriveWineserver(options_.runner)) {}
+      wineserver_(options_.wineserver ? options_.wineserver : DeriveWineserver(options_.runner)),
+      waiter_(options_.waiter ? *options_.waiter : DefaultWaiter()),
+      wine_runs_32bit_(options_.wine_runs_32bit) {}
 
 WineProcesses::~WineProcesses() {
   for (auto& [handle, child] : children_) {
@@ -103,7 +118,11 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   record.dir = std::string(working_dir);
   record.wait = wait;
   const std::size_t index = log_.Add(record);
-  if (options_.runner.empty()) return std::nullopt;
+  last_failure_ = StartFailure::kNone;
+  if (options_.runner.empty()) {
+    if (!options_.record_only) last_failure_ = StartFailure::kNoWine;
+    return std::nullopt;
+  }
 
   // A bare program name is looked for where CreateProcess looks: the working folder, then the system and
   // Windows folders.
@@ -130,17 +149,56 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   const auto host_dir = files_.HostPath(working_dir);
   std::error_code error;
   if (!host_program || !host_dir || !std::filesystem::is_directory(*host_dir, error)) return std::nullopt;
+  last_failure_ = CheckProgram(*host_program);
+  if (last_failure_ != StartFailure::kNone) return std::nullopt;
 
-  SpawnRequest request{options_.runner, *host_dir, options_.prefix, true};
-  request.argv.push_back(*host_program);
-  request.argv.insert(request.argv.end(), split.arguments.begin(), split.arguments.end());
+  std::vector<std::string> argv = options_.runner;
+  argv.push_back(*host_program);
+  argv.insert(argv.end(), split.arguments.begin(), split.arguments.end());
+  std::vector<std::string> waiter = wait ? WaiterWords(argv) : std::vector<std::string>();
+  SpawnRequest request{waiter.empty() ? argv : waiter, *host_dir, options_.prefix, true};
+  // The waiter starts the runner itself: it must be there, as a runner we started would have to be.
+  if (!waiter.empty() && !FindOnPath(options_.runner.front())) return std::nullopt;
   const auto pid = SpawnHostProgram(request);
   if (!pid) return std::nullopt;
   log_.at(index).started = true;
 
   const ProcessHandle handle = next_handle_++;
-  children_[handle] = Child{*pid, OpenEndedDescriptor(*pid), index, wait, std::nullopt};
+  children_[handle] = Child{*pid, OpenEndedDescriptor(*pid), index, wait, !waiter.empty(), std::nullopt};
   return handle;
+}
+
+StartFailure WineProcesses::CheckProgram(const std::string& host_program) {
+  // Only Wine's limits are known here; a runner of the user's or of a test runs whatever it is given.
+  if (!IsWineRunner(options_.runner)) return StartFailure::kNone;
+  const ProgramKind kind = KindOfProgram(host_program);
+  const bool needs_32bit = kind == ProgramKind::kWindows32 || kind == ProgramKind::kWindows16;
+  if (needs_32bit && !wine_runs_32bit_) wine_runs_32bit_ = WineRuns32Bit(options_.runner);
+  return WineCanRun(kind, wine_runs_32bit_.value_or(true));
+}
+
+std::vector<std::string> WineProcesses::WaiterWords(const std::vector<std::string>& argv) {
+  if (waiter_.empty()) return {};
+  std::vector<std::string> words = {waiter_.string(), "--hand-over",
+                                    std::to_string(options_.hand_over.count()), "--grace",
+                                    std::to_string(options_.grace.count())};
+  // Installer tools put their working copies in the temporary folders: the DOS paths are what a Windows
+  // process shows, the host paths what a program of the runner's own shows.
+  std::vector<std::string> temp_dirs = {system_.WindowsDirectory() + "\\temp"};
+  for (const char* name : {"TEMP", "TMP"}) {
+    if (auto dir = system_.GetEnv(name)) temp_dirs.push_back(*dir);
+  }
+  for (const std::string& dir : temp_dirs) {
+    words.insert(words.end(), {"--follow", dir});
+    if (auto host = files_.HostPath(dir)) words.insert(words.end(), {"--follow", *host});
+  }
+  if (wineserver_) {
+    words.insert(words.end(),
+                 {"--settle", *wineserver_, "--settle-limit", std::to_string(options_.settle_limit.count())});
+  }
+  words.push_back("--");
+  words.insert(words.end(), argv.begin(), argv.end());
+  return words;
 }
 
 void WineProcesses::Collect(Child& child, bool block) {
@@ -186,6 +244,8 @@ void WineProcesses::Close(ProcessHandle process) {
   Collect(child, false);
   if (!child.exit_code) {
     detached_.push_back(child);
+  } else if (child.wait && child.settled) {
+    if (options_.waited_program_ended) options_.waited_program_ended();
   } else if (child.wait) {
     SettleWineserver();
   }

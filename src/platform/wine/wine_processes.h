@@ -27,6 +27,18 @@ struct WineProcessesOptions {
   std::optional<std::string> wineserver;
   // How long a finished install may keep the wineserver busy before the menu reads the registry again.
   std::chrono::milliseconds settle_limit{5000};
+  // The helper that a waited program runs under (norva-waiter), so that the wait also lasts while the
+  // programs it handed its work over to run, and the settling above is part of the wait. Unset: the one
+  // beside the running program, else the one the build made; empty: the program alone is waited for.
+  std::optional<std::filesystem::path> waiter;
+  // The helper's rules (see tree_watch.h); the temporary folders of the machine are followed.
+  std::chrono::milliseconds hand_over{5000};
+  std::chrono::milliseconds grace{5000};
+  // Without a runner, creations are only logged (the headless driver); else a missing runner is reported as
+  // a machine without Wine.
+  bool record_only = false;
+  // Whether the runner's Wine runs 32-bit programs; unset: looked up where Wine keeps its 32-bit half.
+  std::optional<bool> wine_runs_32bit;
   // Told after a waited program has ended (and the wineserver had its time): what the menu read of the
   // registry before may be out of date.
   std::function<void()> waited_program_ended;
@@ -42,6 +54,7 @@ class WineProcesses final : public Processes {
 
   std::optional<ProcessHandle> Create(std::string_view command_text, std::string_view working_dir, int show,
                                       bool wait) override;
+  StartFailure LastStartFailure() const override { return last_failure_; }
   std::optional<int> ExitCode(ProcessHandle process) override;
   int EndedDescriptor(ProcessHandle process) override;
   void Wait(ProcessHandle process) override;
@@ -55,6 +68,7 @@ class WineProcesses final : public Processes {
     int ended_fd = -1;  // pidfd: readable once the process has ended
     std::size_t log_index = 0;
     bool wait = false;
+    bool settled = false;  // run under the waiter, which settled the wineserver itself
     std::optional<int> exit_code;
   };
 
@@ -62,16 +76,26 @@ class WineProcesses final : public Processes {
   void Collect(Child& child, bool block);
   void SettleWineserver();
   void ReapDetached();
+  // The waiter's words that run `argv` (nothing when there is no waiter).
+  std::vector<std::string> WaiterWords(const std::vector<std::string>& argv);
+  // Why Wine cannot run the program at that host path, if it cannot.
+  StartFailure CheckProgram(const std::string& host_program);
 
   FileSystem& files_;
   SystemInfo& system_;
   LaunchLog& log_;
   WineProcessesOptions options_;
   std::optional<std::string> wineserver_;
+  std::filesystem::path waiter_;
+  std::optional<bool> wine_runs_32bit_;  // asked once, when a program first needs it
+  StartFailure last_failure_ = StartFailure::kNone;
   std::map<ProcessHandle, Child> children_;
   std::vector<Child> detached_;  // closed while still running; reaped later so none is left a zombie
   ProcessHandle next_handle_ = 1;
 };
+
+// norva-waiter beside the running program, else where the build put it; empty when there is none.
+std::filesystem::path DefaultWaiter();
 
 // The program and argument words of a command text, as CreateProcess reads it. `exists` tells whether a DOS
 // path names a file. The program is the quoted first token, else the shortest leading run of words that names

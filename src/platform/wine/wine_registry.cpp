@@ -94,6 +94,7 @@ void WineRegistry::UseWine(std::vector<std::string> wine) {
 bool WineRegistry::ServerRunning(bool fresh) {
   // A server that started or ended a moment ago changes nothing for a read: a starting server has just loaded
   // the files, an ending one has just saved them. Only changes ask every time.
+  live_.SetWin64(IsWin64());
   const auto now = std::chrono::steady_clock::now();
   if (fresh || !server_checked_ || now - *server_checked_ >= kRecheckAfter) {
     server_running_ = live_.available() && WineserverRunning(prefix_);

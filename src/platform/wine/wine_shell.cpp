@@ -1,6 +1,8 @@
 #include "platform/wine/wine_shell.h"
 
 #include "platform/wine/host_spawn.h"
+#include "platform/wine/windows_program.h"
+#include "platform/wine/wine_halves.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -95,7 +97,8 @@ WineShell::WineShell(FileSystem& files, WineShellOptions options)
       prefix_(std::move(options.prefix)),
       runner_(CommandOrDefault(options.runner, "wine", options.record_only_by_default)),
       opener_(CommandOrDefault(options.opener, "xdg-open", options.record_only_by_default)),
-      opener_named_(options.opener.has_value()) {}
+      opener_named_(options.opener.has_value()),
+      record_only_(options.record_only_by_default) {}
 
 bool WineShell::PdfProgramRegistered() {
   if (opener_.empty()) return false;
@@ -142,6 +145,7 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
   record.dir = std::string(dir);
   record.show = show;
   log_.Add(record);
+  last_failure_ = StartFailure::kNone;
 
   const std::string host_dir = files_.HostPath(dir.empty() ? files_.CurrentDir() : dir).value_or(".");
   if (IsAddress(file)) {
@@ -157,13 +161,21 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
 
   std::vector<std::string> argv;
   bool through_runner = true;
+  // Installer packages and INF files get the DOS path Windows would give them: Windows Installer records it
+  // as the package's source, and both read the files beside it through it.
   if (verb_lower == "install" && ext == "inf") {
-    argv = {"rundll32", "setupapi,InstallHinfSection", "DefaultInstall", "132", host_file};
+    argv = {"rundll32", "setupapi,InstallHinfSection", "DefaultInstall", "132", std::string(file)};
   } else if (verb_lower == "open" && (ext == "exe" || ext == "com" || ext == "bat")) {
     argv = {host_file};
     for (auto& word : SplitCommandWords(params)) argv.push_back(word);
+    if (IsWineRunner(runner_)) {
+      const ProgramKind kind = KindOfProgram(host_file);
+      const bool needs_32bit = kind == ProgramKind::kWindows32 || kind == ProgramKind::kWindows16;
+      last_failure_ = WineCanRun(kind, !needs_32bit || WineRuns32Bit(runner_));
+      if (last_failure_ != StartFailure::kNone) return kNoAssociation;
+    }
   } else if (verb_lower == "open" && ext == "msi") {
-    argv = {"msiexec", "/i", host_file};
+    argv = {"msiexec", "/i", std::string(file)};
   } else if (verb_lower == "open" && ext == "lnk") {
     argv = {"start", "/unix", host_file};
   } else {
@@ -171,7 +183,10 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
     argv = {host_file};
   }
   const auto& program = through_runner ? runner_ : opener_;
-  if (program.empty()) return kNoAssociation;
+  if (program.empty()) {
+    if (through_runner && !record_only_) last_failure_ = StartFailure::kNoWine;
+    return kNoAssociation;
+  }
   argv.insert(argv.begin(), program.begin(), program.end());
   return Spawn(argv, host_dir, through_runner) ? kHandedOver : kNoAssociation;
 }

@@ -31,6 +31,7 @@ class WineShell final : public Shell {
   int ShellExecute(std::string_view verb, std::string_view file, std::string_view params,
                    std::string_view dir, int show) override;
   bool PdfProgramRegistered() override;
+  StartFailure LastStartFailure() const override { return last_failure_; }
   const std::vector<LaunchRecord>& Launches() const override { return log_.records(); }
 
   // The launch log, shared with the process backend so that the run has one ordered log.
@@ -50,6 +51,8 @@ class WineShell final : public Shell {
   std::vector<std::string> runner_;
   std::vector<std::string> opener_;
   bool opener_named_ = false;
+  bool record_only_ = false;
+  StartFailure last_failure_ = StartFailure::kNone;
   LaunchLog log_;
   std::vector<int> children_;
 };
