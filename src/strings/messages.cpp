@@ -31,6 +31,11 @@ const std::array<std::string, kLastNumber + 1>& AnsiTable() {
 // wins over them.
 constexpr MessageText kTurkishFallbacks[] = {
     {51, "%1 i\xC3\xA7inde yeterli bo\xC5\x9F alan yok (%2 MB gerekli). Yine de kurulsun mu?"},
+    {55,
+     "Kurulum ba\xC5\x9F"
+     "ar\xC4\xB1s\xC4\xB1z: %1 i\xC3\xA7inde hi\xC3\xA7"
+     "bir dosya olu\xC5\x9Fturulamad\xC4\xB1 (klas\xC3\xB6r salt okunur veya yazmaya kar\xC5\x9F\xC4\xB1 "
+     "korumal\xC4\xB1)."},
 };
 
 // Marks a key that strings.ini does not have (no real text starts with this byte).

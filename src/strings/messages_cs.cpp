@@ -30,6 +30,9 @@ constexpr MessageText kMessages[] = {
     {41, "do"},
     {50, "Opravdu chcete instalaci přerušit?"},
     {51, "V %1 není dost volného místa (je potřeba %2 MB). Přesto instalovat?"},
+    {55,
+     "Instalace selhala: v %1 nelze vytvořit žádný soubor (složka je jen pro čtení nebo chráněná proti "
+     "zápisu)."},
     {61,
      "Updaty jsou programy od tvůrců her, které opravují \"chyby\" nebo přidávají nové funkce. Před "
      "aktualizací doporučujeme zazálohovat původní instalaci."},

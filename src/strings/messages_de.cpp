@@ -33,6 +33,9 @@ constexpr MessageText kMessages[] = {
     {41, "nach"},
     {50, "Möchten Sie die Installation wirklich abbrechen?"},
     {51, "In %1 ist nicht genug freier Speicherplatz (%2 MB benötigt). Trotzdem installieren?"},
+    {55,
+     "Die Installation ist fehlgeschlagen: In %1 konnte keine Datei angelegt werden (der Ordner ist "
+     "schreibgeschützt)."},
     {61,
      "Updates sind Programme der Spielehersteller, die \"Bugs\" beheben oder neue Funktionen hinzufügen. Vor "
      "dem Update empfehlen wir, die ursprüngliche Installation zu sichern."},

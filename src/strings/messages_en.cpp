@@ -31,6 +31,8 @@ constexpr MessageText kMessages[] = {
     {41, "in"},
     {50, "Do you really want to quit this installation?"},
     {51, "There is not enough free space in %1 (%2 MB needed). Install anyway?"},
+    {55,
+     "The installation failed: no file could be created in %1 (the folder is read-only or write-protected)."},
     {61,
      "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
      "Before "

@@ -30,6 +30,9 @@ constexpr MessageText kMessages[] = {
     {41, "ke"},
     {50, "Apakah Anda yakin ingin membatalkan instalasi ini?"},
     {51, "Ruang kosong di %1 tidak cukup (perlu %2 MB). Tetap pasang?"},
+    {55,
+     "Instalasi gagal: tidak ada berkas yang dapat dibuat di %1 (folder hanya-baca atau dilindungi dari "
+     "penulisan)."},
     {61,
      "Update adalah program buatan pengembang game yang memperbaiki \"bug\" atau menambahkan fitur baru. "
      "Sebelum melakukan update, kami sarankan Anda membuat cadangan instalasi aslinya."},

@@ -30,6 +30,9 @@ constexpr MessageText kMessages[] = {
     {41, "în"},
     {50, "Sigur doriţi să opriţi această instalare?"},
     {51, "Nu există suficient spaţiu liber în %1 (sunt necesari %2 MB). Instalaţi totuşi?"},
+    {55,
+     "Instalarea a eşuat: în %1 nu a putut fi creat niciun fişier (dosarul este doar pentru citire sau "
+     "protejat la scriere)."},
     {61,
      "Actualizările sunt programe realizate de producătorii jocurilor, care corectează \"bug-uri\" sau "
      "adaugă "

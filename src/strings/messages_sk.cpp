@@ -30,6 +30,9 @@ constexpr MessageText kMessages[] = {
     {41, "do"},
     {50, "Naozaj chcete prerušiť inštaláciu?"},
     {51, "V %1 nie je dosť voľného miesta (treba %2 MB). Napriek tomu inštalovať?"},
+    {55,
+     "Inštalácia zlyhala: v %1 nemožno vytvoriť žiadny súbor (priečinok je iba na čítanie alebo chránený "
+     "proti zápisu)."},
     {61,
      "Updaty sú programy od tvorcov hier, ktoré opravujú \"chyby\" alebo pridávajú nové funkcie. Pred "
      "aktualizáciou odporúčame zálohovať pôvodnú inštaláciu."},
