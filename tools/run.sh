@@ -91,7 +91,7 @@ if [[ -n "$runner" ]]; then
   start=$SECONDS
   prepared="" works=""
   if [[ ! -f "$machine/system.reg" ]]; then
-    echo "norva: preparing the Windows machine in $machine (once; about a minute)..." >&2
+    echo "norva: preparing the Windows machine in $machine (once; about 15 s)..." >&2
     [[ -z "$scratch" ]] || rm -rf "${machine:?}" # a half-made one
     mkdir -p "$machine"
     run_wineboot -i
