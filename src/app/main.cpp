@@ -147,5 +147,10 @@ int main(int argc, char** argv) {
     std::cerr << "norva: no Wine found: Windows programs cannot start; install wine or name a runner with "
                  "--runner CMD\n";
   }
+  if (machine->shell().opener().empty()) {
+    std::cerr
+        << "norva: no xdg-open found: readmes, web pages and trailers cannot open; install xdg-utils or "
+           "name an opener with --opener CMD\n";
+  }
   return RunWindow(argc, argv, *options, machine->platform(), machine->machine());
 }

@@ -5,6 +5,7 @@
 #include "installed/file_tree.h"
 #include "menu/main_form.h"
 #include "menu/page_kinds.h"
+#include "platform/dos_path.h"
 #include "strings/ucase.h"
 
 namespace norva::menu {
@@ -37,9 +38,18 @@ char UpperLetter(char c) {
 
 }  // namespace
 
-bool CreateDirChain(platform::FileSystem& files, std::string_view path, std::vector<std::string>* created) {
+bool CreateDirChain(platform::FileSystem& files, std::string_view given, std::vector<std::string>* created) {
   std::vector<std::string> made;
-  if (path.empty() || path.size() > kMaxPath) return false;
+  if (given.empty() || given.size() > kMaxPath) return false;
+  // A full path is walked as the machine resolves it: "/" separates too, and a folder that a later ".."
+  // leaves is not made (it would stay behind empty, outside the chosen folder).
+  std::string normal(given);
+  if (given.size() >= 3 && given[1] == ':' && (given[2] == '\\' || given[2] == '/')) {
+    if (const auto parsed = platform::ParseDosPath(given, platform::DosPath{})) {
+      normal = platform::FormatDosPath(*parsed);
+    }
+  }
+  const std::string_view path = normal;
   for (std::size_t i = 0; i < path.size(); ++i) {
     if (path[i] != '\\' && i + 1 != path.size()) continue;
     const std::string step(path.substr(0, path[i] == '\\' ? i : i + 1));

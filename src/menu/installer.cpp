@@ -108,15 +108,15 @@ void Installer::UnpackInstall(catalog::TDemos& item) {
   ChosenDir = chooser.ChosenDir();
   if (ChosenDir.empty()) return;
   if (!EnoughSpaceOrGoOn(item)) {
-    // The folders the chooser made for this install go again, as long as they are empty.
-    const auto& created = chooser.CreatedDirs();
-    for (auto it = created.rbegin(); it != created.rend(); ++it) form_.platform().files.RemoveDir(*it);
+    RemoveCreatedDirs(chooser);
     ChosenDir.clear();
     return;
   }
   UnpackForm unpack(form_, item, ChosenDir);
   form_.host().ShowUnpack(unpack);
   ChosenDir = unpack.ChosenDir();
+  // A failed unpacking leaves the new folders empty when nothing was written or it was all deleted again.
+  if (ChosenDir.empty()) RemoveCreatedDirs(chooser);
   item.InstalledDir = ChosenDir;
   WriteDirEntry(item);
   if (item.Name == "NECROMANIA") {
@@ -140,6 +140,12 @@ bool Installer::EnoughSpaceOrGoOn(const catalog::TDemos& item) {
     text.replace(at, 2, std::to_string(megabytes));
   return form_.host().ShowMessage(MessageKind::kWarning, form_.AppTitle, text, MessageButtons::kYesNo) ==
          MessageAnswer::kYes;
+}
+
+void Installer::RemoveCreatedDirs(const DirChooser& chooser) {
+  // Newest first, so that a parent is empty when its turn comes; one that holds anything stays.
+  const auto& created = chooser.CreatedDirs();
+  for (auto it = created.rbegin(); it != created.rend(); ++it) form_.platform().files.RemoveDir(*it);
 }
 
 void Installer::SearchInstalled(catalog::TDemos& item) {

@@ -10,6 +10,7 @@
 
 namespace norva::menu {
 
+class DirChooser;
 class MainForm;
 
 class Installer {
@@ -36,6 +37,8 @@ class Installer {
   // When the catalog's unpacked size is above the free space of the chosen folder's drive, asks whether to
   // go on; false when the answer is No.
   bool EnoughSpaceOrGoOn(const catalog::TDemos& item);
+  // The folders the chooser made for this install, removed again as far as they are empty.
+  void RemoveCreatedDirs(const DirChooser& chooser);
   // Install type 5 with SearchFile: the folder of the installed program, from the default folder or a
   // search of the fixed and removable drives.
   void SearchInstalled(catalog::TDemos& item);

@@ -20,6 +20,7 @@ constexpr int kForcedInstallType = 3;
 constexpr int kInstalling = 40;
 constexpr int kIn = 41;
 constexpr int kQuitInstallation = 50;
+constexpr int kNothingCreated = 55;
 
 std::int64_t Number(const std::string& text) {
   std::int64_t value = 0;
@@ -84,7 +85,7 @@ UnpackForm::UnpackForm(MainForm& form, const catalog::TDemos& item, std::string 
   Timer1.OnTimer = [this] { Timer1Timer(); };
   rar_.OnProcessData = [this](const char*, std::size_t size, std::uint64_t) { return RARProcessData(size); };
   rar_.OnListFile = [this](const install::RARHeaderData&) { RARListFile(); };
-  rar_.OnExtract = [this](const install::RARHeaderData&, bool) { RARExtract(); };
+  rar_.OnExtract = [this](const install::RARHeaderData&, bool extracted) { RARExtract(extracted); };
   rar_.OnError = [this](int code) { RARError(code); };
 }
 
@@ -126,6 +127,7 @@ void UnpackForm::Timer1Timer() {
 }
 
 int UnpackForm::RARProcessData(std::size_t block_size) {
+  bytes_written_ += static_cast<std::int64_t>(block_size);
   if (FileCount == 0) {
     BytesDone += static_cast<std::int64_t>(block_size);
     if (TotalBytes > 0 && !Cancelled) ShowPercent(RoundedPercent(BytesDone, TotalBytes));
@@ -140,7 +142,8 @@ void UnpackForm::RARListFile() {
   Pump();
 }
 
-void UnpackForm::RARExtract() {
+void UnpackForm::RARExtract(bool extracted) {
+  if (extracted) ++entries_extracted_;
   if (FileCount <= 0) return;
   ShowPercent(RoundedPercent(FileCount - FilesLeft, FileCount));
   --FilesLeft;
@@ -148,8 +151,12 @@ void UnpackForm::RARExtract() {
 
 void UnpackForm::RARError(int code) {
   failed_ = true;
-  // A file that cannot be created is passed over in silence; the next entry follows.
-  if (code == platform::kArcCreate) return;
+  // A file that cannot be created is passed over in silence; the next entry follows. When none at all could
+  // be, the close says so.
+  if (code == platform::kArcCreate) {
+    ++create_errors_;
+    return;
+  }
   form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, install::TRAR::ErrorText(code),
                            MessageButtons::kOk);
   close_requested_ = true;
@@ -177,6 +184,10 @@ bool UnpackForm::Incomplete() const {
          failed_ || Cancelled;
 }
 
+bool UnpackForm::NothingCreated() const {
+  return create_errors_ > 0 && entries_extracted_ == 0 && bytes_written_ == 0;
+}
+
 void UnpackForm::FormClose() {
   if (closed_) return;
   closed_ = true;
@@ -184,7 +195,15 @@ void UnpackForm::FormClose() {
   AnimationActive = false;
   SetLabel1("100%");
   if (Incomplete()) {
-    DeleteQuestion(form_, chosen_dir_);
+    // Asking to delete everything in a folder nothing was written to could only delete what was there before.
+    if (!NothingCreated()) {
+      DeleteQuestion(form_, chosen_dir_);
+    } else if (!Cancelled) {
+      form_.host().ShowMessage(
+          MessageKind::kError, form_.AppTitle,
+          form_.messages().LoadSpecial(form_.Language * 100 + kNothingCreated, strings::UCase(chosen_dir_)),
+          MessageButtons::kOk);
+    }
     chosen_dir_.clear();
   }
 }

@@ -2,7 +2,9 @@
 // is installed where, a copy animation and a percentage (by bytes against the catalog's unpacked size on the
 // Demos page, by entries elsewhere). Esc asks to quit on the Demos page. An unpacking that did not complete
 // (an error, a refused or damaged entry, a cancel, or a byte total other than the catalog's) offers to delete
-// what was unpacked and leaves ChosenDir empty. The front end shows the fields and calls the handlers.
+// what was unpacked and leaves ChosenDir empty; one in which no file could be created at all (a read-only or
+// write-protected folder) says so instead, since there is nothing to delete. The front end shows the fields
+// and calls the handlers.
 #pragma once
 
 #include <array>
@@ -59,13 +61,15 @@ class UnpackForm {
   // Runs the whole unpacking, then asks to close.
   void Timer1Timer();
   void FormKeyDown(components::Key key);
-  // The completeness check: "100%", and for an incomplete unpacking the delete question and an empty
-  // ChosenDir.
+  // The completeness check: "100%", and for an incomplete unpacking the delete question (or, when no file
+  // could be created, the message saying so) and an empty ChosenDir.
   void FormClose();
 
   bool CloseRequested() const { return close_requested_; }
   const std::string& ChosenDir() const { return chosen_dir_; }
   bool Incomplete() const;
+  // Entries failed because their files could not be created, and not a byte of any entry was written.
+  bool NothingCreated() const;
 
   std::int64_t BytesDone = 0;
   std::int64_t TotalBytes = 0;
@@ -76,7 +80,7 @@ class UnpackForm {
  private:
   int RARProcessData(std::size_t block_size);
   void RARListFile();
-  void RARExtract();
+  void RARExtract(bool extracted);
   void RARError(int code);
   void ShowPercent(std::int64_t percent);
   void SetLabel1(std::string text);
@@ -89,6 +93,9 @@ class UnpackForm {
   install::TRAR rar_;
   bool close_requested_ = false;
   bool failed_ = false;  // an entry or the archive failed
+  int create_errors_ = 0;
+  int entries_extracted_ = 0;
+  std::int64_t bytes_written_ = 0;  // on every page, unlike BytesDone
   bool closed_ = false;
 };
 

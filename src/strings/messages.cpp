@@ -47,6 +47,11 @@ constexpr MessageText kTurkishFallbacks[] = {
      "%1, Wine'\xC4\xB1n \xC3\xA7"
      "al\xC4\xB1\xC5\x9Ft\xC4\xB1rabilece\xC4\x9Fi bir Windows "
      "program\xC4\xB1 de\xC4\x9Fil (bir DOS program\xC4\xB1 veya bozuk bir dosya)."},
+    {55,
+     "Kurulum ba\xC5\x9F"
+     "ar\xC4\xB1s\xC4\xB1z: %1 i\xC3\xA7inde hi\xC3\xA7"
+     "bir dosya olu\xC5\x9Fturulamad\xC4\xB1 (klas\xC3\xB6r salt okunur veya yazmaya kar\xC5\x9F\xC4\xB1 "
+     "korumal\xC4\xB1)."},
 };
 
 // Marks a key that strings.ini does not have (no real text starts with this byte).

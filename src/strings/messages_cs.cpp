@@ -38,6 +38,9 @@ constexpr MessageText kMessages[] = {
      "(v Debianu či Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get "
      "install wine32:i386) a zkuste to znovu."},
     {54, "%1 není program pro Windows, který Wine dokáže spustit (program pro DOS nebo poškozený soubor)."},
+    {55,
+     "Instalace selhala: v %1 nelze vytvořit žádný soubor (složka je jen pro čtení nebo chráněná proti "
+     "zápisu)."},
     {61,
      "Updaty jsou programy od tvůrců her, které opravují \"chyby\" nebo přidávají nové funkce. Před "
      "aktualizací doporučujeme zazálohovat původní instalaci."},

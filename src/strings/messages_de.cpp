@@ -44,6 +44,9 @@ constexpr MessageText kMessages[] = {
     {54,
      "%1 ist kein Windows-Programm, das Wine ausführen kann (ein DOS-Programm oder eine beschädigte "
      "Datei)."},
+    {55,
+     "Die Installation ist fehlgeschlagen: In %1 konnte keine Datei angelegt werden (der Ordner ist "
+     "schreibgeschützt)."},
     {61,
      "Updates sind Programme der Spielehersteller, die \"Bugs\" beheben oder neue Funktionen hinzufügen. Vor "
      "dem Update empfehlen wir, die ursprüngliche Installation zu sichern."},

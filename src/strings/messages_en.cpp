@@ -39,6 +39,8 @@ constexpr MessageText kMessages[] = {
      "Debian or Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get "
      "install wine32:i386) and try again."},
     {54, "%1 is not a Windows program that Wine can run (a DOS program or a damaged file)."},
+    {55,
+     "The installation failed: no file could be created in %1 (the folder is read-only or write-protected)."},
     {61,
      "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
      "Before "

@@ -38,6 +38,9 @@ constexpr MessageText kMessages[] = {
      "itu (di Debian atau Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo "
      "apt-get install wine32:i386) lalu coba lagi."},
     {54, "%1 bukan program Windows yang dapat dijalankan Wine (program DOS atau berkas yang rusak)."},
+    {55,
+     "Instalasi gagal: tidak ada berkas yang dapat dibuat di %1 (folder hanya-baca atau dilindungi dari "
+     "penulisan)."},
     {61,
      "Update adalah program buatan pengembang game yang memperbaiki \"bug\" atau menambahkan fitur baru. "
      "Sebelum melakukan update, kami sarankan Anda membuat cadangan instalasi aslinya."},

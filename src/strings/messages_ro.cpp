@@ -40,6 +40,9 @@ constexpr MessageText kMessages[] = {
     {54,
      "%1 nu este un program Windows pe care Wine îl poate rula (un program DOS sau un fişier "
      "deteriorat)."},
+    {55,
+     "Instalarea a eşuat: în %1 nu a putut fi creat niciun fişier (dosarul este doar pentru citire sau "
+     "protejat la scriere)."},
     {61,
      "Actualizările sunt programe realizate de producătorii jocurilor, care corectează \"bug-uri\" sau "
      "adaugă "

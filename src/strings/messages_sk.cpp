@@ -40,6 +40,9 @@ constexpr MessageText kMessages[] = {
     {54,
      "%1 nie je program pre Windows, ktorý dokáže Wine spustiť (program pre DOS alebo poškodený "
      "súbor)."},
+    {55,
+     "Inštalácia zlyhala: v %1 nemožno vytvoriť žiadny súbor (priečinok je iba na čítanie alebo chránený "
+     "proti zápisu)."},
     {61,
      "Updaty sú programy od tvorcov hier, ktoré opravujú \"chyby\" alebo pridávajú nové funkcie. Pred "
      "aktualizáciou odporúčame zálohovať pôvodnú inštaláciu."},

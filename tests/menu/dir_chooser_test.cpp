@@ -156,6 +156,14 @@ TEST_F(DirChooserTest, ConfirmedFolderIsCreatedWithItsParentsOrNotAtAll) {
   EXPECT_EQ(chooser.CreatedDirs(),
             (std::vector<std::string>{"C:\\NEW", "C:\\NEW\\DEEP", "C:\\NEW\\DEEP\\FOLDER"}));
 
+  // The chain is made as the machine resolves the text: "/" separates, and a folder left by ".." is not made.
+  DirChooser resolved = Open(kPageDemos, 1);
+  resolved.EditChange("C:\\UP\\..\\SIDE/WAYS");
+  m_.host().answers.push_back(MessageAnswer::kYes);
+  resolved.OKButtonClick();
+  EXPECT_EQ(resolved.CreatedDirs(), (std::vector<std::string>{"C:\\SIDE", "C:\\SIDE\\WAYS"}));
+  EXPECT_FALSE(fs::exists(m_.C("C:\\UP")));
+
   // A last folder that cannot be made takes the ones made before with it: 130 letters "\xE8" are 260 bytes
   // on the host, more than its file system takes in one name.
   DirChooser again = Open(kPageDemos, 1);

@@ -133,6 +133,33 @@ TEST_F(InstallerTest, ArchivesUnpackIntoTheChosenFolderAndRunTheirSetupThere) {
   EXPECT_EQ(m_.host().calls.end()[-1], "SetBusyCursor 0");
 }
 
+TEST_F(InstallerTest, AFailedUnpackingRecordsNothingAndLeavesNoNewEmptyFolder) {
+  m_.Start();
+  // A byte total other than the catalog's, and Yes to deleting: the new parents go with the folder.
+  m_.form().catalog().Demo[2].Param = "999";
+  ChooseFolder("C:\\NEW\\DEEP\\GAME");
+  m_.host().answers.push_back(MessageAnswer::kYes);
+  m_.form().installer().InstallProc(Demo(2));
+  EXPECT_FALSE(fs::exists(m_.C("C:\\NEW")));
+
+  // No file can be created (each name is taken by a folder): one message, nothing recorded as installed.
+  m_.form().catalog().Demo[2].Param = "0";
+  m_.host().messages.clear();
+  m_.host().on_chooser = [this](DirChooser& chooser) {
+    chooser.EditChange("C:\\RO\\GAME");
+    chooser.OKButtonClick();
+    for (const char* name : {"game.exe", "config.exe"}) fs::create_directories(m_.C("C:\\RO\\GAME") / name);
+  };
+  m_.host().answers.push_back(MessageAnswer::kYes);
+  m_.form().installer().InstallProc(Demo(2));
+  ASSERT_EQ(m_.host().messages.size(), 2u);
+  EXPECT_EQ(m_.host().messages[1].text.substr(0, 24), "The installation failed:");
+  auto& item = m_.form().catalog().Demo[2];
+  EXPECT_EQ(item.Installed, 0);
+  EXPECT_EQ(item.InstalledDir, "");
+  EXPECT_EQ(m_.StoreText().find("ARCHIVE=C:"), std::string::npos) << m_.StoreText();
+}
+
 TEST_F(InstallerTest, StartedSetupsArePolledUntilTheItemShowsUp) {
   m_.Start();
   m_.form().installer().InstallProc(Demo(4));

@@ -157,6 +157,24 @@ TEST_F(UnpackFormTest, DamagedOrRefusedEntriesAreReportedAndMakeItIncomplete) {
   EXPECT_EQ(Texts().front(), "File open error");
 }
 
+TEST_F(UnpackFormTest, NoFileThatCanBeCreatedFailsWithOneMessageAndNoDeleteQuestion) {
+  Make("0");
+  // Every name is taken by a folder of the user's: each file fails as one that cannot be created.
+  for (int i = 1; i <= 4; ++i) fs::create_directories(m_->C("C:\\GAME\\file" + std::to_string(i) + ".dat"));
+  EXPECT_EQ(Unpack(kPageDemos, 2, m_->form().catalog().Demo[2]), "");
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{"The installation failed: no file could be created in C:\\GAME (the "
+                                     "folder is read-only or write-protected)."});
+  EXPECT_EQ(m_->host().messages[0].kind, MessageKind::kError);
+  EXPECT_TRUE(fs::is_directory(m_->C("C:\\GAME\\file1.dat")));
+
+  // One file that could be written brings the question back, on the pages that count entries too.
+  fs::remove(m_->C("C:\\GAME\\file4.dat"));
+  m_->DiscFile("Readers/Ten/ten.rar", Archive(4, 10));
+  EXPECT_EQ(Unpack(kPageReaders, 1, m_->form().catalog().Reader[1]), "");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Would you like to delete all files in C:\\GAME ?"});
+}
+
 TEST(UnpackPercentTest, RoundsHalvesToEven) {
   EXPECT_EQ(RoundedPercent(1, 8), 12);  // 12.5
   EXPECT_EQ(RoundedPercent(7, 8), 88);  // 87.5

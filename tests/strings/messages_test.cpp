@@ -41,8 +41,8 @@ class FakeStringsIni : public platform::IniFile {
 
 constexpr int kCompiledLanguages[] = {0, 1, 3, 4, 5, 6};
 constexpr int kUsedOffsets[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 13, 14, 15, 16, 31, 32, 33, 34,
-                                35, 40, 41, 50, 51, 52, 53, 54, 61, 73, 74, 75, 76, 77, 78, 80, 81, 82,
-                                83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99};
+                                35, 40, 41, 50, 51, 52, 53, 54, 55, 61, 73, 74, 75, 76, 77, 78, 80, 81,
+                                82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99};
 
 Messages Edition(int edition, platform::IniFile* ini = nullptr) {
   Messages messages;
@@ -96,6 +96,9 @@ TEST(MessagesTest, EnglishTextsAreThoseOfTheProgram) {
        "or Ubuntu: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install "
        "wine32:i386) and try again."},
       {54, "%1 is not a Windows program that Wine can run (a DOS program or a damaged file)."},
+      {55,
+       "The installation failed: no file could be created in %1 (the folder is read-only or "
+       "write-protected)."},
       {61,
        "Updates are programs, made by game developers, which corrects \"bugs\" or adds some new features. "
        "Before updating, we recommend you to back-up the original installation."},
@@ -230,6 +233,9 @@ TEST(MessagesTest, TurkishMessagesNewerThanStringsIniHaveBuiltInTexts) {
   EXPECT_EQ(Edition(2, &ini).LoadSpecial(251, "C:\\OYUN"),
             "C:\\OYUN i\xE7inde yeterli bo\xFE alan yok (%2 MB gerekli). Yine de kurulsun mu?");
   EXPECT_EQ(Edition(2).LoadString(251), Edition(2, &ini).LoadString(251));
+  EXPECT_EQ(Edition(2).LoadString(255).substr(0, 18),
+            "Kurulum ba\xFE"
+            "ar\xFDs\xFDz:");
   ini.main["A251"] = "YER YOK %1";  // a disc that has it wins
   EXPECT_EQ(Edition(2, &ini).LoadString(251), "YER YOK %1");
   ini.main["A251"] = "";
