@@ -1,12 +1,13 @@
 # The Windows programs of the sample disc, cross-built with mingw-w64 into ${CMAKE_BINARY_DIR}/sample-programs:
-# game.exe (shared by the items), setup.exe and uninstall.exe. Where the cross compiler is missing the disc
-# gets placeholder files instead, and configuring says so once. Included by samples/CMakeLists.txt; sets
+# game.exe (shared by the items), setup.exe and uninstall.exe. They are 32-bit programs (PE32), as every
+# program on a disc of the time was. Where the i686 cross compiler is missing the disc gets placeholder files
+# instead, and configuring says so once. Included by samples/CMakeLists.txt; sets
 # NORVA_SAMPLE_PROGRAM_DIR and NORVA_SAMPLE_PROGRAMS_REAL.
 set(NORVA_SAMPLE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/sample-programs)
 file(MAKE_DIRECTORY ${NORVA_SAMPLE_PROGRAM_DIR})
-find_program(NORVA_MINGW_CC x86_64-w64-mingw32-gcc)
+find_program(NORVA_MINGW32_CC i686-w64-mingw32-gcc)
 
-if(NORVA_MINGW_CC)
+if(NORVA_MINGW32_CC)
   set(NORVA_SAMPLE_PROGRAMS_REAL TRUE)
   # No time stamp in the files, so that a rebuild leaves the disc's archives unchanged.
   set(mingw_flags -std=c11 -O2 -s -municode -mwindows -Wall -Wextra -Wl,--no-insert-timestamp)
@@ -28,16 +29,16 @@ if(NORVA_MINGW_CC)
     set(c_files ${program_sources_${program}})
     list(FILTER c_files INCLUDE REGEX "\\.c$")
     add_custom_command(OUTPUT ${NORVA_SAMPLE_PROGRAM_DIR}/${program}.exe
-                       COMMAND ${NORVA_MINGW_CC} ${mingw_flags} -o ${NORVA_SAMPLE_PROGRAM_DIR}/${program}.exe
+                       COMMAND ${NORVA_MINGW32_CC} ${mingw_flags} -o ${NORVA_SAMPLE_PROGRAM_DIR}/${program}.exe
                                ${c_files} ${program_libs_${program}}
                        DEPENDS ${program_sources_${program}} VERBATIM)
   endforeach()
 else()
   set(NORVA_SAMPLE_PROGRAMS_REAL FALSE)
-  message(WARNING "Sample disc: x86_64-w64-mingw32-gcc not found, so its Windows programs are placeholders "
-                 "that cannot run (tools/install-deps.sh installs gcc-mingw-w64-x86-64)")
+  message(WARNING "Sample disc: i686-w64-mingw32-gcc not found, so its Windows programs are placeholders "
+                 "that cannot run (tools/install-deps.sh installs gcc-mingw-w64-i686)")
   foreach(program game setup uninstall)
     file(CONFIGURE OUTPUT ${NORVA_SAMPLE_PROGRAM_DIR}/${program}.exe
-         CONTENT "MZ\r\nSample disc placeholder: built without mingw-w64, so this ${program} program is not real.\r\n")
+         CONTENT "MZ\r\nSample disc placeholder: built without i686 mingw-w64, so this ${program} program is not real.\r\n")
   endforeach()
 endif()

@@ -27,6 +27,8 @@ static const struct GameItem kItems[] = {
     {L"bubbles", L"Bubble Factory", L"full version", kSceneBubbles, RGB(70, 160, 170), RGB(255, 255, 255),
      NULL},
     {L"golf", L"Orbital Golf", L"full version", kSceneGolf, RGB(20, 15, 45), RGB(170, 255, 170), NULL},
+    {L"courier", L"Comet Courier", L"full version", kSceneStars, RGB(10, 15, 40), RGB(255, 200, 120), NULL},
+    {L"cranes", L"Harbour Cranes", L"full version", kSceneSea, RGB(60, 90, 120), RGB(255, 220, 80), NULL},
     {L"tapety", L"Tapety Norva", L"wallpapers", kSceneSky, RGB(240, 200, 140), RGB(60, 30, 20), NULL},
     {L"zapisnik", L"Z\u00e1pisn\u00edk 2.1", L"shareware", kSceneRiddles, RGB(250, 250, 235), RGB(40, 40, 40),
      NULL},
