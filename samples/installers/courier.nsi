@@ -7,7 +7,8 @@
 ; programs' switch variable NORVA_SAMPLE_ARGS is honoured too: when it holds /S, the setup and the uninstaller
 ; run silently. A program that the menu starts gets only the command line of the catalog (the uninstaller
 ; only the Uninstall key's UninstallString), so tests pass the switch through the environment, which the
-; uninstaller's copy of itself in the temp folder inherits as well.
+; uninstaller's copy of itself in the temp folder inherits as well. /pause=MS there makes the uninstaller
+; take that long, as a person would.
 Unicode true
 !include FileFunc.nsh
 
@@ -66,6 +67,13 @@ Section "${TITLE}"
 SectionEnd
 
 Section "Uninstall"
+  ; A person reads the uninstaller's page for a while before it goes on; tests ask for that time with
+  ; /pause=MS in NORVA_SAMPLE_ARGS (the copy in the temp folder is what waits).
+  ReadEnvStr $0 NORVA_SAMPLE_ARGS
+  ClearErrors
+  ${un.GetOptions} " $0" " /pause=" $1
+  IfErrors +2
+  Sleep $1
   SetShellVarContext all
   Delete "$DESKTOP\${TITLE}.lnk"
   Delete "$SMPROGRAMS\${TITLE}\${TITLE}.lnk"

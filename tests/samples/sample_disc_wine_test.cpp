@@ -27,8 +27,10 @@ namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
 // The sample programs take their switches from this variable when the menu starts them: the setup and the
-// uninstaller work without asking, the game writes its marker file instead of opening a window.
-constexpr const char* kSampleSwitches = "/S /marker=C:\\norva-e2e";
+// uninstaller work without asking, the game writes its marker file instead of opening a window. The NSIS
+// uninstaller's copy in the temporary folder takes 7 s, longer than the menu's bounded wait for Wine's server:
+// only a wait that follows the copy sees the item gone.
+constexpr const char* kSampleSwitches = "/S /pause=7000 /marker=C:\\norva-e2e";
 
 // What Wine changes by itself when it starts (its device classes and drivers, the network cards), and what
 // the menu keeps of its own: the disc's drive type and the store (checked on its own). An NSIS uninstaller
