@@ -138,6 +138,12 @@ int main(int argc, char** argv) {
   }
   // No display is needed to paint into images.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A build as root or in a container has no runtime folder; the tool needs none, so Qt's notice about it
+  // would only clutter the build's output.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.startsWith(QStringLiteral("QStandardPaths: "))) return;
+    if (type != QtDebugMsg) std::cerr << text.toStdString() << '\n';
+  });
   int qt_argc = 1;
   QGuiApplication app(qt_argc, argv);
 
