@@ -1,5 +1,7 @@
 #include "platform/wine/wine_halves.h"
 
+#include "platform/wine/windows_program.h"
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +48,15 @@ bool WineRuns32Bit(const std::vector<std::string>& runner) {
       return true;
   }
   return false;
+}
+
+StartFailure WhyWineCannotStart(const std::vector<std::string>& runner, const fs::path& host_program,
+                                std::optional<bool>& runs_32bit) {
+  if (!IsWineRunner(runner)) return StartFailure::kNone;
+  const ProgramKind kind = KindOfProgram(host_program);
+  const bool needs_32bit = kind == ProgramKind::kWindows32 || kind == ProgramKind::kWindows16;
+  if (needs_32bit && !runs_32bit) runs_32bit = WineRuns32Bit(runner);
+  return WineCanRun(kind, runs_32bit.value_or(true));
 }
 
 std::vector<std::string> Wine64Loader(const std::vector<std::string>& wine) {

@@ -1,5 +1,7 @@
 #include "platform/wine/wine_platform.h"
 
+#include "platform/wine/wine_halves.h"
+
 namespace norva::platform::wine {
 namespace {
 
@@ -34,8 +36,7 @@ WinePlatform::WinePlatform(std::unique_ptr<WineMachine> machine, const WinePlatf
   // A runner that is Wine itself (--runner /opt/wine/bin/wine) also reads a running server's registry: a
   // Wine of another version could not talk to that server.
   const std::vector<std::string>& runner = shell_.runner();
-  if (!runner.empty() && std::filesystem::path(runner.front()).filename().string().starts_with("wine"))
-    machine_->registry().UseWine(runner);
+  if (IsWineRunner(runner)) machine_->registry().UseWine(runner);
 }
 
 }  // namespace norva::platform::wine

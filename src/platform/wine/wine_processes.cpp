@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "platform/wine/host_spawn.h"
-#include "platform/wine/windows_program.h"
 #include "platform/wine/wine_halves.h"
 #include "platform/wine/wine_shell.h"
 
@@ -40,9 +39,8 @@ int ExitCodeOf(int status) {
 }
 
 std::optional<std::string> DeriveWineserver(const std::vector<std::string>& runner) {
-  if (runner.empty()) return std::nullopt;
+  if (!IsWineRunner(runner)) return std::nullopt;
   const std::filesystem::path program(runner.front());
-  if (program.filename().string().rfind("wine", 0) != 0) return std::nullopt;
   if (program.has_parent_path()) {
     const auto beside = program.parent_path() / "wineserver";
     if (access(beside.c_str(), X_OK) == 0) return beside.string();
@@ -149,7 +147,7 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   const auto host_dir = files_.HostPath(working_dir);
   std::error_code error;
   if (!host_program || !host_dir || !std::filesystem::is_directory(*host_dir, error)) return std::nullopt;
-  last_failure_ = CheckProgram(*host_program);
+  last_failure_ = WhyWineCannotStart(options_.runner, *host_program, wine_runs_32bit_);
   if (last_failure_ != StartFailure::kNone) return std::nullopt;
 
   std::vector<std::string> argv = options_.runner;
@@ -166,15 +164,6 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   const ProcessHandle handle = next_handle_++;
   children_[handle] = Child{*pid, OpenEndedDescriptor(*pid), index, wait, !waiter.empty(), std::nullopt};
   return handle;
-}
-
-StartFailure WineProcesses::CheckProgram(const std::string& host_program) {
-  // Only Wine's limits are known here; a runner of the user's or of a test runs whatever it is given.
-  if (!IsWineRunner(options_.runner)) return StartFailure::kNone;
-  const ProgramKind kind = KindOfProgram(host_program);
-  const bool needs_32bit = kind == ProgramKind::kWindows32 || kind == ProgramKind::kWindows16;
-  if (needs_32bit && !wine_runs_32bit_) wine_runs_32bit_ = WineRuns32Bit(options_.runner);
-  return WineCanRun(kind, wine_runs_32bit_.value_or(true));
 }
 
 std::vector<std::string> WineProcesses::WaiterWords(const std::vector<std::string>& argv) {

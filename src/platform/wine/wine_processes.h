@@ -78,8 +78,6 @@ class WineProcesses final : public Processes {
   void ReapDetached();
   // The waiter's words that run `argv` (nothing when there is no waiter).
   std::vector<std::string> WaiterWords(const std::vector<std::string>& argv);
-  // Why Wine cannot run the program at that host path, if it cannot.
-  StartFailure CheckProgram(const std::string& host_program);
 
   FileSystem& files_;
   SystemInfo& system_;

@@ -1,7 +1,6 @@
 #include "platform/wine/wine_shell.h"
 
 #include "platform/wine/host_spawn.h"
-#include "platform/wine/windows_program.h"
 #include "platform/wine/wine_halves.h"
 
 #include <fcntl.h>
@@ -168,12 +167,8 @@ int WineShell::ShellExecute(std::string_view verb, std::string_view file, std::s
   } else if (verb_lower == "open" && (ext == "exe" || ext == "com" || ext == "bat")) {
     argv = {host_file};
     for (auto& word : SplitCommandWords(params)) argv.push_back(word);
-    if (IsWineRunner(runner_)) {
-      const ProgramKind kind = KindOfProgram(host_file);
-      const bool needs_32bit = kind == ProgramKind::kWindows32 || kind == ProgramKind::kWindows16;
-      last_failure_ = WineCanRun(kind, !needs_32bit || WineRuns32Bit(runner_));
-      if (last_failure_ != StartFailure::kNone) return kNoAssociation;
-    }
+    last_failure_ = WhyWineCannotStart(runner_, host_file, wine_runs_32bit_);
+    if (last_failure_ != StartFailure::kNone) return kNoAssociation;
   } else if (verb_lower == "open" && ext == "msi") {
     argv = {"msiexec", "/i", std::string(file)};
   } else if (verb_lower == "open" && ext == "lnk") {

@@ -53,6 +53,7 @@ class WineShell final : public Shell {
   bool opener_named_ = false;
   bool record_only_ = false;
   StartFailure last_failure_ = StartFailure::kNone;
+  std::optional<bool> wine_runs_32bit_;  // asked once, when a program first needs it
   LaunchLog log_;
   std::vector<int> children_;
 };
