@@ -2,6 +2,7 @@
 // menu under the chosen front end.
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -24,6 +25,8 @@
 #include "headless/headless_player.h"
 #include "menu/main_form.h"
 #include "menu/music.h"
+#include "platform/wine/image_mount.h"
+#include "platform/wine/mounted_discs.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/wine_machine.h"
 #include "platform/wine/wine_platform.h"
@@ -133,7 +136,26 @@ int main(int argc, char** argv) {
   platform::wine::WinePlatformOptions machine_options;
   machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(
       options->machine ? std::optional<std::filesystem::path>(*options->machine) : std::nullopt);
-  if (options->disc) machine_options.disc = *options->disc;
+  // A disc image is served as a folder for the run; the folder then is the disc.
+  std::unique_ptr<platform::wine::ImageMount> image;
+  std::error_code ec;
+  if (options->disc && std::filesystem::is_regular_file(*options->disc, ec)) {
+    platform::wine::ImageMountOptions image_options;
+    image_options.image = *options->disc;
+    image_options.server = platform::wine::DefaultDiscServer();
+    image_options.base = platform::wine::DefaultMountBase();
+    image = platform::wine::ImageMount::Open(image_options, &error);
+    if (!image) {
+      std::cerr << "norva: " << error << '\n';
+      return 1;
+    }
+    machine_options.disc = image->folder();
+  } else if (options->disc) {
+    machine_options.disc = *options->disc;
+  } else {
+    // Discs the desktop has mounted get drive letters, for the drive scan to find.
+    machine_options.mounted_discs = platform::wine::FindMountedMenuDiscs();
+  }
   machine_options.runner = options->runner;
   machine_options.opener = options->opener;
   machine_options.record_only_by_default = options->headless;

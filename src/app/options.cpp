@@ -5,8 +5,9 @@
 namespace norva::app {
 
 const char kUsage[] =
-    "usage: norva [--disc DIR] [--machine DIR] [--runner CMD] [--opener CMD] [--screen WxH] [--clock HH:MM]\n"
-    "             [--headless [--script FILE]] [T]\n";
+    "usage: norva [--disc DIR|IMAGE] [--machine DIR] [--runner CMD] [--opener CMD] [--screen WxH]\n"
+    "             [--clock HH:MM] [--headless [--script FILE]] [DIR|IMAGE] [T]\n"
+    "IMAGE: a disc image (.iso, .cue/.bin, .nrg, .mds/.mdf, .ccd/.img), opened for the run without root\n";
 
 namespace {
 
@@ -44,7 +45,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         arg == "--script") {
       auto v = value();
       if (!v) return std::nullopt;
-      if (arg == "--disc") options.disc = *v;
+      if (arg == "--disc") {
+        if (options.disc) {
+          *error = "two discs given: " + *options.disc + " and " + *v;
+          return std::nullopt;
+        }
+        options.disc = *v;
+      }
       if (arg == "--machine") options.machine = *v;
       if (arg == "--runner") options.runner = *v;
       if (arg == "--opener") options.opener = *v;
@@ -72,6 +79,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       options.headless = true;
     } else if (arg == "T") {
       options.show_install_commands = true;
+    } else if (!arg.starts_with("-")) {
+      // A disc folder or image given as it is, as a file manager passes one opened with the menu.
+      if (options.disc) {
+        *error = "two discs given: " + *options.disc + " and " + arg;
+        return std::nullopt;
+      }
+      options.disc = arg;
     } else {
       *error = "unknown argument: " + arg;
       return std::nullopt;

@@ -8,7 +8,7 @@
 namespace norva::app {
 
 struct Options {
-  std::optional<std::string> disc;     // --disc DIR: started from the disc in DIR
+  std::optional<std::string> disc;     // --disc DIR|IMAGE, or DIR|IMAGE alone: started from that disc
   std::optional<std::string> machine;  // --machine DIR: the Windows machine (Wine prefix)
   std::optional<std::string> runner;   // --runner CMD
   std::optional<std::string> opener;   // --opener CMD

@@ -28,6 +28,13 @@ TEST(ParseOptions, EveryOptionTogether) {
   EXPECT_TRUE(o->show_install_commands);
 }
 
+TEST(ParseOptions, ADiscGivenAloneIsTheDisc) {
+  const auto o = Parse({"--headless", "/home/u/Norva 12-2006.cue", "T"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->disc, "/home/u/Norva 12-2006.cue");
+  EXPECT_TRUE(o->show_install_commands);
+}
+
 TEST(ParseOptions, NothingGivenMeansDefaults) {
   const auto o = Parse({});
   ASSERT_TRUE(o);
@@ -46,7 +53,9 @@ TEST(ParseOptions, MistakesAreExplained) {
         Case{{"--screen", "0x768"}, "WIDTHxHEIGHT"}, Case{{"--screen", "1024x768x2"}, "WIDTHxHEIGHT"},
         Case{{"--clock", "24:00"}, "HH:MM"}, Case{{"--clock", "7:60"}, "HH:MM"},
         Case{{"--clock", "noon"}, "HH:MM"}, Case{{"--script", "s.txt"}, "--script needs --headless"},
-        Case{{"t"}, "unknown argument: t"}, Case{{"--verbose"}, "unknown argument: --verbose"}}) {
+        Case{{"--disc", "a.iso", "b.iso"}, "two discs given: a.iso and b.iso"},
+        Case{{"a.iso", "--disc", "b"}, "two discs given"},
+        Case{{"--verbose"}, "unknown argument: --verbose"}}) {
     std::string error;
     EXPECT_FALSE(Parse(c.args, &error)) << c.says;
     EXPECT_NE(error.find(c.says), std::string::npos) << error;

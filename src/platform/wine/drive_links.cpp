@@ -10,6 +10,7 @@
 
 #include "platform/wine/atomic_write.h"
 #include "platform/wine/host_file.h"
+#include "platform/wine/mount_table.h"
 #include "platform/wine/prefix.h"
 
 namespace norva::platform::wine {
@@ -22,23 +23,6 @@ constexpr std::string_view kHeader = "# Drive links made by the norva menu: link
 std::string LinkName(char letter, bool device) {
   const char lower = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a') : letter;
   return std::string{lower, ':'} + (device ? ":" : "");
-}
-
-// A field of /proc/self/mountinfo, whose blanks, tabs, newlines and backslashes come as octal escapes.
-std::string Unescaped(std::string_view field) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size()) {
-      const std::string_view digits = field.substr(i + 1, 3);
-      if (digits.find_first_not_of("01234567") == std::string_view::npos) {
-        out += static_cast<char>((digits[0] - '0') * 64 + (digits[1] - '0') * 8 + (digits[2] - '0'));
-        i += 3;
-        continue;
-      }
-    }
-    out += field[i];
-  }
-  return out;
 }
 
 }  // namespace
@@ -108,25 +92,12 @@ fs::path DiscDeviceOf(const fs::path& folder, const fs::path& mountinfo) {
   std::error_code ec;
   const fs::path wanted = fs::canonical(folder, ec);
   if (ec) return {};
-  std::ifstream in(mountinfo);
-  std::string line;
   fs::path device;
-  while (std::getline(in, line)) {
-    // "36 35 98:0 / /media/cdrom ro,relatime shared:1 - iso9660 /dev/sr0 ro": the mount point is the fifth
-    // field, the type and the source follow the " - ". A later mount over the same point hides earlier ones.
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0; start < line.size();) {
-      const std::size_t end = std::min(line.find(' ', start), line.size());
-      fields.emplace_back(std::string_view(line).substr(start, end - start));
-      start = end + 1;
-    }
-    const auto separator = std::find(fields.begin(), fields.end(), "-");
-    if (fields.size() < 5 || separator == fields.end() || fields.end() - separator < 3) continue;
-    if (fs::path(Unescaped(fields[4])) != wanted) continue;
-    const std::string_view type = separator[1];
-    const std::string source = Unescaped(separator[2]);
-    device =
-        ((type == "iso9660" || type == "udf") && source.starts_with("/dev/")) ? fs::path(source) : fs::path();
+  for (const Mount& mount : ReadMountTable(mountinfo)) {
+    if (mount.point != wanted) continue;
+    // A later mount over the same point hides earlier ones.
+    const bool disc = mount.type == "iso9660" || mount.type == "udf";
+    device = (disc && mount.source.starts_with("/dev/")) ? fs::path(mount.source) : fs::path();
   }
   return device;
 }

@@ -38,19 +38,24 @@ std::unique_ptr<WineMachine> WineMachine::Open(const WineMachineOptions& options
   }
   const char* user = std::getenv("USER");
   std::unique_ptr<WineMachine> machine(new WineMachine(prefix, disc_letter, user != nullptr ? user : ""));
-  if (disc_letter != 0) machine->RegisterDiscDrive();
+  if (disc_letter != 0) machine->RegisterDiscDrive(disc_letter);
+  for (const fs::path& disc : options.mounted_discs) {
+    // A mounted disc that gets no letter is only not found by the scan; the start goes on.
+    std::string ignored;
+    if (const char letter = MapDisc(prefix, disc, &ignored); letter != 0) machine->RegisterDiscDrive(letter);
+  }
   return machine;
 }
 
-void WineMachine::RegisterDiscDrive() {
+void WineMachine::RegisterDiscDrive(char letter) {
   // Windows programs learn a drive's type from Wine's drive table, read when a wineserver starts; without an
   // entry, a letter that shows a folder is a fixed disk, and setups looking for their CD fail.
   constexpr std::string_view kDrives = "Software\\Wine\\Drives";
-  const std::string name{static_cast<char>(disc_letter_ - 'A' + 'a'), ':'};
+  const std::string name{static_cast<char>(letter - 'A' + 'a'), ':'};
   const std::optional<std::string> type = registry_.ReadString(RegRoot::kLocalMachine, kDrives, name);
   if (type && FoldCase(*type) == "CDROM") return;
   // A type that the prefix's owner gave a link of theirs stays.
-  if (type && !DriveLinkMadeByMenu(prefix_, disc_letter_)) return;
+  if (type && !DriveLinkMadeByMenu(prefix_, letter)) return;
   // A prefix that Wine has not set up yet gets its machine file now, so that the disc is a CD drive from the
   // first Windows program on; only when Wine is there to use it, with the architecture Wine would choose.
   std::optional<std::string_view> arch;

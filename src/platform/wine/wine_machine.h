@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/wine/wine_drives.h"
@@ -17,6 +18,8 @@ namespace norva::platform::wine {
 struct WineMachineOptions {
   std::filesystem::path prefix;               // the prefix folder (see ChoosePrefix)
   std::optional<std::filesystem::path> disc;  // the disc folder when started from the disc
+  // Mounted discs that get drive letters (CD drives, as the disc's) for the drive scan to find.
+  std::vector<std::filesystem::path> mounted_discs = {};
 };
 
 class WineMachine {
@@ -42,8 +45,8 @@ class WineMachine {
 
  private:
   WineMachine(std::filesystem::path prefix, char disc_letter, std::string host_user);
-  // Makes the disc's letter a CD drive in Wine's drive table.
-  void RegisterDiscDrive();
+  // Makes `letter` a CD drive in Wine's drive table.
+  void RegisterDiscDrive(char letter);
 
   std::filesystem::path prefix_;
   char disc_letter_;

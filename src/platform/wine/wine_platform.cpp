@@ -18,7 +18,7 @@ WineProcessesOptions ProcessOptions(WineMachine& machine, const WineShell& shell
 }  // namespace
 
 std::unique_ptr<WinePlatform> WinePlatform::Open(const WinePlatformOptions& options, std::string* error) {
-  auto machine = WineMachine::Open({options.prefix, options.disc}, error);
+  auto machine = WineMachine::Open({options.prefix, options.disc, options.mounted_discs}, error);
   if (!machine) return nullptr;
   return std::unique_ptr<WinePlatform>(new WinePlatform(std::move(machine), options));
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/wine/libarchive_archives.h"
@@ -24,6 +25,8 @@ struct WinePlatformOptions {
   std::optional<std::string> opener;          // --opener CMD
   // Without a window nothing starts unless a runner or opener was named: launches are only logged.
   bool record_only_by_default = false;
+  std::vector<std::filesystem::path> mounted_discs =
+      {};  // mounted discs to give drive letters (see WineMachine)
 };
 
 class WinePlatform {
