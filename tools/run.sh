@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the menu and the sample disc, then starts the menu in its window on the sample disc with a scratch
-# Windows machine under build/. Extra arguments go to norva (for example --machine DIR, --clock 21:00, or
-# --headless to drive it by script commands from standard input).
+# Windows machine under build/. A first argument that is no option names another disc: a folder or a disc
+# image (build/sample-disc.iso and build/sample-disc.cue are the sample disc's, built when named). Extra
+# arguments go to norva (for example --machine DIR, --clock 21:00, or --headless to drive it by script
+# commands from standard input).
 #
 # Wine runs the disc's Windows programs (tools/install-deps.sh installs it with the rest); a machine (Wine
 # prefix) that does not exist yet is prepared once with wineboot before the menu starts, and one in which a
@@ -13,7 +15,14 @@ tools/install-deps.sh
 if [[ ! -f build/build.ninja ]] || ! grep -qs '^NORVA_WARNINGS_AS_ERRORS:BOOL=ON' build/CMakeCache.txt; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVA_WARNINGS_AS_ERRORS=ON --log-level=WARNING
 fi
-cmake --build build -j"$(nproc)" --target norva sample_disc
+disc=build/sample-disc
+if [[ $# -gt 0 && "$1" != -* ]]; then
+  disc="$1"
+  shift
+fi
+targets=(norva sample_disc)
+[[ "$disc" == build/sample-disc.* || "$disc" == "$PWD/build/sample-disc."* ]] && targets+=(sample_disc_images)
+cmake --build build -j"$(nproc)" --target "${targets[@]}"
 
 # The machine: --machine DIR, else $WINEPREFIX, else a scratch one in the build folder.
 machine=""
@@ -130,4 +139,4 @@ fi
 if [[ " $* " == *" --headless "* && -t 0 ]]; then
   echo "norva: headless; type commands (dump, click NAME, key Down, quit)" >&2
 fi
-exec build/src/app/norva --disc build/sample-disc "${extra[@]}" "$@"
+exec build/src/app/norva --disc "$disc" "${extra[@]}" "$@"
