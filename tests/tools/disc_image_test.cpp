@@ -1,8 +1,6 @@
 // Images from the disc image writer are read back by independent tools: bchunk (BIN/CUE), libcdio's cd-info
 // (CUE and NRG track lists, the ISO 9660 files of a cue sheet), iat (NRG), mdf2iso (MDF) and ccd2iso (IMG).
 // The data each gives back must be the source ISO byte for byte. Each test skips when its checker is missing.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,32 +9,17 @@
 
 #include "disc_image.h"
 #include "support/fake_runner.h"
+#include "support/shell.h"
 #include "support/temp_dir.h"
 
 namespace norva::tools {
 namespace {
 
 namespace fs = std::filesystem;
+using test::HaveProgram;
 using test::TempDir;
 
 constexpr char kAccentedName[] = "P\xC5\x99\xC3\xAD\x6C\x69\xC5\xA1 dlouh\xC3\xA9 jm\xC3\xA9no slo\xC5\xBEky";
-
-// Runs a shell command, its output and errors in `*output`; the exit code.
-int Shell(const std::string& command, std::string* output = nullptr) {
-  FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  std::string text;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, read);
-  const int status = pclose(pipe);
-  if (output != nullptr) *output = std::move(text);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool Have(const std::string& tool) {
-  return Shell("command -v " + tool) == 0;
-}
 
 std::string Q(const fs::path& path) {
   return test::ShellQuote(path.string());
@@ -47,7 +30,7 @@ class DiscImageTest : public ::testing::Test {
   // One ISO for the suite, made with xorriso (Joliet, Rock Ridge) from a file of random bytes and an
   // accented long name, as on a cover disc.
   static void SetUpTestSuite() {
-    if (!Have("xorriso")) return;
+    if (!HaveProgram("xorriso")) return;
     dir_ = new TempDir;
     std::string noise(300000, '\0');
     unsigned state = 1;
@@ -55,8 +38,8 @@ class DiscImageTest : public ::testing::Test {
     dir_->Write("src/Norva/data.bin", noise);
     dir_->Write(std::string("src/") + kAccentedName + "/readme.txt", "hello\r\n");
     iso_ = dir_->path() / "disc.iso";
-    if (Shell("xorriso -as mkisofs -quiet -J -R -joliet-long -V NORVA_TEST -o " + Q(iso_) + " " +
-              Q(dir_->path() / "src")) != 0)
+    if (test::RunShell("xorriso -as mkisofs -quiet -J -R -joliet-long -V NORVA_TEST -o " + Q(iso_) + " " +
+                       Q(dir_->path() / "src")) != 0)
       iso_.clear();
   }
   static void TearDownTestSuite() {
@@ -67,7 +50,8 @@ class DiscImageTest : public ::testing::Test {
     if (iso_.empty()) GTEST_SKIP() << "xorriso is not installed: no ISO to make images of";
   }
   void Need(const std::string& tool) {
-    if (!Have(tool)) GTEST_SKIP() << tool << " is not installed: nothing to read these images back with";
+    if (!HaveProgram(tool))
+      GTEST_SKIP() << tool << " is not installed: nothing to read these images back with";
   }
   std::vector<fs::path> Write(const std::string& name, ImageOptions options = {}) {
     std::string error;
@@ -107,7 +91,7 @@ TEST_F(DiscImageTest, BchunkGivesBackTheIsoAndTheToneFromBothDataLayouts) {
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(fs::file_size(files[1]), (IsoSectors() + 150 + 3 * 75) * 2352);
     std::string log;
-    ASSERT_EQ(Shell("cd " + Q(work_.path()) + " && bchunk disc.bin disc.cue out", &log), 0) << log;
+    ASSERT_EQ(test::RunShell("cd " + Q(work_.path()) + " && bchunk disc.bin disc.cue out", &log), 0) << log;
     EXPECT_TRUE(TempDir::ReadFile(work_.path() / "out01.iso") == Iso()) << "data track differs";
     const std::string audio = TempDir::ReadFile(work_.path() / "out02.cdr");
     ASSERT_EQ(audio.size(), 3u * 75 * 2352);
@@ -120,9 +104,9 @@ TEST_F(DiscImageTest, CdInfoReadsTheCueSheetsTracksAndFiles) {
   Need("cd-info");
   Write("disc.cue", WithAudio(3));
   std::string info;
-  ASSERT_EQ(Shell("cd-info --no-header --no-device-info --no-cddb --iso9660 --cue-file " +
-                      Q(work_.path() / "disc.cue"),
-                  &info),
+  ASSERT_EQ(test::RunShell("cd-info --no-header --no-device-info --no-cddb --iso9660 --cue-file " +
+                               Q(work_.path() / "disc.cue"),
+                           &info),
             0)
       << info;
   const std::uint32_t n = IsoSectors();
@@ -143,10 +127,10 @@ TEST_F(DiscImageTest, NeroImagesGiveTheirTracksToCdInfoAndTheIsoToIat) {
     options.nrg_layout = layout;
     Write("audio.nrg", options);
     std::string info;
-    ASSERT_EQ(
-        Shell("cd-info --no-header --no-device-info --no-cddb --nrg-file " + Q(work_.path() / "audio.nrg"),
-              &info),
-        0)
+    ASSERT_EQ(test::RunShell("cd-info --no-header --no-device-info --no-cddb --nrg-file " +
+                                 Q(work_.path() / "audio.nrg"),
+                             &info),
+              0)
         << info;
     EXPECT_NE(info.find(TrackLine(1, 0, "data")), std::string::npos) << info;
     // libcdio takes every track of a disc-at-once image for the first one's kind.
@@ -160,7 +144,8 @@ TEST_F(DiscImageTest, NeroImagesGiveTheirTracksToCdInfoAndTheIsoToIat) {
     data_only.nrg_layout = layout;
     Write("data.nrg", data_only);
     std::string log;
-    ASSERT_EQ(Shell("iat " + Q(work_.path() / "data.nrg") + " " + Q(work_.path() / "iat.iso"), &log), 0)
+    ASSERT_EQ(test::RunShell("iat " + Q(work_.path() / "data.nrg") + " " + Q(work_.path() / "iat.iso"), &log),
+              0)
         << log;
     EXPECT_TRUE(TempDir::ReadFile(work_.path() / "iat.iso") == Iso()) << "NRG data differs";
   }
@@ -173,12 +158,12 @@ TEST_F(DiscImageTest, Mdf2isoAndCcd2isoGiveBackTheIso) {
   const auto mds = Write("disc.mds");
   ASSERT_EQ(mds.size(), 2u);
   std::string log;
-  ASSERT_EQ(Shell("mdf2iso " + Q(mds[1]) + " " + Q(work_.path() / "mdf.iso"), &log), 0) << log;
+  ASSERT_EQ(test::RunShell("mdf2iso " + Q(mds[1]) + " " + Q(work_.path() / "mdf.iso"), &log), 0) << log;
   EXPECT_TRUE(TempDir::ReadFile(work_.path() / "mdf.iso") == Iso()) << "MDF data differs";
   for (const DataMode mode : {DataMode::kMode1, DataMode::kMode2Form1}) {
     const auto ccd = Write("disc.ccd", WithAudio(0, mode));
     ASSERT_EQ(ccd.size(), 3u);
-    ASSERT_EQ(Shell("ccd2iso " + Q(ccd[1]) + " " + Q(work_.path() / "ccd.iso"), &log), 0) << log;
+    ASSERT_EQ(test::RunShell("ccd2iso " + Q(ccd[1]) + " " + Q(work_.path() / "ccd.iso"), &log), 0) << log;
     EXPECT_TRUE(TempDir::ReadFile(work_.path() / "ccd.iso") == Iso()) << "IMG data differs";
     EXPECT_EQ(fs::file_size(ccd[2]), IsoSectors() * 96u);
   }
