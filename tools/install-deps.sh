@@ -2,12 +2,14 @@
 # Installs the Debian packages the build and the tests need, when any is missing: Wine runs the Windows programs
 # (the run command, the tests against a real prefix) with its 32-bit half, since every program on a real disc
 # is a 32-bit one; MinGW-w64 builds the sample disc's programs, NSIS and wixl make its installer-tool setups;
-# xdg-utils opens readmes and web pages.
+# xdg-utils opens readmes and web pages; xorriso makes the sample disc's ISO, and libcdio-utils, bchunk, iat,
+# mdf2iso and ccd2iso read back the disc images the tests write.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev python3
   libjpeg62-turbo-dev libarchive-dev libarchive-tools libdeflate-dev zlib1g-dev libavutil-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev lame fonts-dejavu-core xdg-utils
   wine wine64 wine32:i386 gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 nsis wixl
+  xorriso libcdio-utils bchunk iat mdf2iso ccd2iso
   clang libclang-rt-14-dev)
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"

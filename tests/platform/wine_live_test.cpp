@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/wine/wine_platform.h"
 #include "platform/wine/wine_registry.h"
 #include "platform/wine/wineserver_probe.h"
+#include "support/fake_runner.h"
 #include "support/temp_dir.h"
 #include "support/wine_prefix.h"
 
@@ -184,10 +186,14 @@ TEST_F(RealWineTest, WithoutAServerTheFilesAreReadAndRewrittenForWine) {
 }
 
 #ifdef NORVA_DRIVE_PROBE
-// What a Windows program learns about the drive roots: "D:\ type=5 fs=CDFS label=" lines.
-std::string ProbeDrives(const fs::path& prefix, const std::string& roots) {
+// What a Windows program learns about drive roots ("D:\ type=5 fs=CDFS label= serial=0000abcd" lines) and
+// files ("D:\Norva\A.INI read=ok bytes=12" lines), run by the 64-bit probe or another copy of it.
+std::string ProbeDrives(const fs::path& prefix, const std::vector<std::string>& arguments,
+                        const char* probe = NORVA_DRIVE_PROBE) {
+  std::string command = "wine " + test::ShellQuote(probe);
+  for (const std::string& argument : arguments) command += " " + test::ShellQuote(argument);
   std::string output;
-  test::RunInPrefix(prefix, "wine " + std::string(NORVA_DRIVE_PROBE) + " " + roots, &output);
+  test::RunInPrefix(prefix, command, &output);
   return output;
 }
 #endif
@@ -197,16 +203,29 @@ TEST_F(RealWineTest, WindowsProgramsSeeTheDiscAsACdDrive) {
   GTEST_SKIP() << "no MinGW-w64 compiler: the Windows program that reads drive types was not built";
 #else
   for (const char* disc : {"disc1/Norva", "disc2/Norva"}) fs::create_directories(dir_.path() / disc);
+  dir_.Write("disc1/Norva/NORVAXP.INI", std::string(1000, 'n'));
   std::string error;
   // Mapped while a Windows program keeps the server alive, and again while none runs.
   prefix_->StartServer();
   ASSERT_NE(WineMachine::Open({prefix_->path(), dir_.path() / "disc1"}, &error), nullptr) << error;
   prefix_->StopServer();
   ASSERT_NE(WineMachine::Open({prefix_->path(), dir_.path() / "disc2"}, &error), nullptr) << error;
-  const std::string seen = ProbeDrives(prefix_->path(), "D:\\\\ E:\\\\ C:\\\\");
+  const std::vector<std::string> arguments = {"D:\\", "D:\\Norva\\NORVAXP.INI", "D:\\Norva\\NONE.INI", "E:\\",
+                                              "C:\\"};
+  const std::string seen = ProbeDrives(prefix_->path(), arguments);
   EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS"), std::string::npos) << seen;
   EXPECT_NE(seen.find("E:\\ type=5 fs=CDFS"), std::string::npos) << seen;
   EXPECT_NE(seen.find("C:\\ type=3"), std::string::npos) << seen;
+  EXPECT_TRUE(std::regex_search(seen, std::regex(R"(D:\\ type=5 fs=CDFS label=\S* serial=[0-9a-f]{8}\r?\n)")))
+      << seen;
+  EXPECT_NE(seen.find("D:\\Norva\\NORVAXP.INI read=ok bytes=1000"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("D:\\Norva\\NONE.INI read=failed error=2"), std::string::npos) << seen;  // not found
+#ifdef NORVA_DRIVE_PROBE32
+  // A 32-bit program, as every one on a real disc is, learns the same.
+  const std::string seen32 = ProbeDrives(prefix_->path(), arguments, NORVA_DRIVE_PROBE32);
+  if (seen32.empty()) GTEST_SKIP() << "Wine's 32-bit half is missing: the 32-bit probe cannot run";
+  EXPECT_EQ(seen32, seen);
+#endif
 #endif
 }
 
@@ -239,7 +258,7 @@ TEST_F(RealWineTest, AMountedDiscGivesWindowsProgramsItsLabel) {
   std::string error;
   const char letter = MapDisc(prefix_->path(), dir_.path() / "disc", &error, mounts);
   WineRegistry(prefix_->path()).WriteString(RegRoot::kLocalMachine, "Software\\Wine\\Drives", "d:", "cdrom");
-  const std::string seen = ProbeDrives(prefix_->path(), "D:\\\\");
+  const std::string seen = ProbeDrives(prefix_->path(), {"D:\\"});
   test::RunInPrefix(prefix_->path(), "losetup -d " + device);
   EXPECT_EQ(letter, 'D') << error;
   EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS label=NORVA0206"), std::string::npos) << seen;
@@ -255,7 +274,7 @@ TEST_F(RealWineTest, APrefixMadeByTheMenuWorksWithWine) {
   std::string error;
   ASSERT_NE(WineMachine::Open({fresh, dir_.path() / "disc"}, &error), nullptr) << error;
   // Wine sets the folder up on its first program, keeping what the menu made.
-  const std::string seen = ProbeDrives(fresh, "D:\\\\ Z:\\\\");
+  const std::string seen = ProbeDrives(fresh, {"D:\\", "Z:\\"});
   test::RunInPrefix(fresh, "wineserver -k; wineserver -w");
   EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS"), std::string::npos) << seen;
   EXPECT_NE(seen.find("Z:\\ type=3"), std::string::npos) << seen;  // host paths resolve through Z:
