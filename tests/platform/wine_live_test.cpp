@@ -11,6 +11,7 @@
 #include "catalog/records.h"
 #include "installed/detection.h"
 #include "installed/system_folders.h"
+#include "platform/wine/image_mount.h"
 #include "platform/wine/live_registry.h"
 #include "platform/wine/prefix.h"
 #include "platform/wine/reg_file.h"
@@ -262,6 +263,42 @@ TEST_F(RealWineTest, AMountedDiscGivesWindowsProgramsItsLabel) {
   test::RunInPrefix(prefix_->path(), "losetup -d " + device);
   EXPECT_EQ(letter, 'D') << error;
   EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS label=NORVA0206"), std::string::npos) << seen;
+#endif
+}
+
+TEST_F(RealWineTest, AnImageOpenedForTheRunIsACdDriveWithTheDiscsLabelAndSerial) {
+#ifndef NORVA_DRIVE_PROBE
+  GTEST_SKIP() << "no MinGW-w64 compiler: the Windows program that reads drive types was not built";
+#else
+  dir_.Write("content/NORVA.EXE", "MZ");
+  dir_.Write("content/Norva/NORVAXP.INI", std::string(1000, 'n'));
+  const fs::path image = dir_.path() / "Norva 12-2006.iso";
+  if (test::RunInPrefix(prefix_->path(), "xorriso -as mkisofs -quiet -J -R -V NORVA_CD_1206 -o " +
+                                             test::ShellQuote(image.string()) + " " +
+                                             test::ShellQuote((dir_.path() / "content").string()) +
+                                             " >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xorriso is missing: no image to open";
+  std::string error;
+  auto mount = ImageMount::Open({image, NORVA_DISC_SERVER, dir_.path() / "mounts"}, &error);
+  if (!mount && error.find("FUSE") != std::string::npos) GTEST_SKIP() << error;
+  ASSERT_TRUE(mount) << error;
+  ASSERT_NE(WineMachine::Open({prefix_->path(), mount->folder()}, &error), nullptr) << error;
+  const std::string serial = test::TempDir::ReadFile(mount->folder() / ".windows-serial");
+  ASSERT_EQ(serial.size(), 9u) << serial;
+  const std::vector<std::string> arguments = {"D:\", "D:\Norva\NORVAXP.INI"};
+  const std::string seen = ProbeDrives(prefix_->path(), arguments);
+  EXPECT_NE(seen.find("D:\\ type=5 fs=CDFS label=NORVA_CD_1206 serial=" + serial.substr(0, 8)),
+            std::string::npos)
+      << seen;
+  EXPECT_NE(seen.find("D:\\Norva\\NORVAXP.INI read=ok bytes=1000"), std::string::npos) << seen;
+#ifdef NORVA_DRIVE_PROBE32
+  const std::string seen32 = ProbeDrives(prefix_->path(), arguments, NORVA_DRIVE_PROBE32);
+  if (!seen32.empty()) EXPECT_EQ(seen32, seen);  // empty: Wine's 32-bit half is missing
+#endif
+  prefix_->StopServer();
+  const fs::path folder = mount->folder();
+  mount.reset();
+  EXPECT_FALSE(fs::exists(folder));  // unmounted and removed when the run ends
 #endif
 }
 
