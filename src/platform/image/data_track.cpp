@@ -100,6 +100,12 @@ std::size_t DataTrack::ReadRaw(std::uint64_t offset, std::size_t length, char* o
   return done;
 }
 
+std::optional<DataTrack::FileRun> DataTrack::RunOf(std::uint64_t offset, std::size_t length) const {
+  if (layout_.stored_size != kSectorSize || offset + length > layout_.sector_count * kSectorSize)
+    return std::nullopt;
+  return FileRun{fd_, layout_.first_byte + offset};
+}
+
 bool DataTrack::ReadSector(std::uint64_t sector, char* out) const {
   bool failed = false;
   return Read(sector * kSectorSize, kSectorSize, out, &failed) == kSectorSize && !failed;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace norva::platform::image {
@@ -39,6 +40,13 @@ class DataTrack {
   // n starts at n * 2048) into `out`. Returns the bytes copied: fewer at the end of the track, or when the
   // file cannot be read (then `failed` is set when given).
   std::size_t Read(std::uint64_t offset, std::size_t length, char* out, bool* failed = nullptr) const;
+  // Where `length` bytes of user data from byte `offset` lie in the file, when they lie there as one run (a
+  // track of 2048-byte sectors) and within the track: for handing the read to the kernel (splice).
+  struct FileRun {
+    int fd;
+    std::uint64_t position;
+  };
+  std::optional<FileRun> RunOf(std::uint64_t offset, std::size_t length) const;
   // One whole sector; false when it lies past the end or cannot be read.
   bool ReadSector(std::uint64_t sector, char* out) const;
 

@@ -39,4 +39,12 @@ std::int64_t DiscImage::Read(std::uint32_t entry, std::uint64_t offset, std::siz
   return static_cast<std::int64_t>(done);
 }
 
+std::optional<DataTrack::FileRun> DiscImage::RunOf(std::uint32_t entry, std::uint64_t offset,
+                                                   std::size_t* length) const {
+  const auto extents = tree_.ExtentsOf(entry);
+  if (extents.size() != 1 || offset >= extents[0].size) return std::nullopt;
+  *length = static_cast<std::size_t>(std::min<std::uint64_t>(*length, extents[0].size - offset));
+  return track_->RunOf(extents[0].sector * kSectorSize + offset, *length);
+}
+
 }  // namespace norva::platform::image

@@ -29,6 +29,10 @@ class DiscImage {
   // Up to `length` bytes of file `entry` from `offset` into `out`: fewer at the end of the file; -1 when the
   // image cannot be read there.
   std::int64_t Read(std::uint32_t entry, std::uint64_t offset, std::size_t length, char* out) const;
+  // The bytes Read would give as one run of the image file, when they are one (a plain image, the range
+  // within one extent); `length` is cut at the end of the file.
+  std::optional<DataTrack::FileRun> RunOf(std::uint32_t entry, std::uint64_t offset,
+                                          std::size_t* length) const;
 
  private:
   DiscImage() = default;

@@ -57,7 +57,10 @@ void DiscFileSystem::Init(void* user, fuse_conn_info* connection) {
   connection->max_readahead = std::max(connection->max_readahead, kLargeRead);
   // libfuse asks the kernel for requests of this many pages (max_write sets it for reads as well).
   connection->max_write = kLargeRead;
-  connection->want |= connection->capable & FUSE_CAP_ASYNC_READ;
+  // Data of plain images goes from the image's page cache to the kernel's request without a copy through
+  // this process.
+  connection->want |=
+      connection->capable & (FUSE_CAP_ASYNC_READ | FUSE_CAP_SPLICE_WRITE | FUSE_CAP_SPLICE_MOVE);
   auto* self = static_cast<DiscFileSystem*>(user);
   if (self->on_ready_) self->on_ready_();
 }
@@ -146,6 +149,15 @@ void DiscFileSystem::Read(fuse_req_t request, fuse_ino_t inode, size_t size, off
     const std::string& content = self.Extra(inode).content;
     const std::size_t from = std::min(content.size(), static_cast<std::size_t>(offset));
     fuse_reply_buf(request, content.data() + from, std::min(size, content.size() - from));
+    return;
+  }
+  std::size_t length = size;
+  if (const auto run = self.disc_.RunOf(EntryOf(inode), static_cast<std::uint64_t>(offset), &length)) {
+    fuse_bufvec data = FUSE_BUFVEC_INIT(length);
+    data.buf[0].flags = static_cast<fuse_buf_flags>(FUSE_BUF_IS_FD | FUSE_BUF_FD_SEEK | FUSE_BUF_FD_RETRY);
+    data.buf[0].fd = run->fd;
+    data.buf[0].pos = static_cast<off_t>(run->position);
+    fuse_reply_data(request, &data, FUSE_BUF_SPLICE_MOVE);
     return;
   }
   thread_local std::vector<char> buffer;
