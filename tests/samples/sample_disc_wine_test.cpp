@@ -28,8 +28,8 @@ using Json = nlohmann::ordered_json;
 
 // The sample programs take their switches from this variable when the menu starts them: the setup and the
 // uninstaller work without asking, the game writes its marker file instead of opening a window. The NSIS
-// uninstaller's copy in the temporary folder takes 7 s, longer than the menu's bounded wait for Wine's server:
-// only a wait that follows the copy sees the item gone.
+// uninstaller's copy in the temporary folder takes 7 s, longer than the menu's bounded wait for Wine's
+// server: only a wait that follows the copy sees the item gone.
 constexpr const char* kSampleSwitches = "/S /pause=7000 /marker=C:\\norva-e2e";
 
 // What Wine changes by itself when it starts (its device classes and drivers, the network cards), and what
@@ -98,10 +98,10 @@ class SampleDiscUnderWine : public ::testing::Test {
   fs::path C(const std::string& relative) const { return prefix() / "drive_c" / relative; }
 
   // One run of the menu on the sample disc with Wine as its runner; waits until Wine has settled after it.
-  MenuRun Run(const std::string& script) {
+  MenuRun Run(const std::string& script, const fs::path& disc = SampleDisc()) {
     const ProgramResult r =
-        RunHostProgram({NORVA_BINARY, "--headless", "--disc", SampleDisc().string(), "--machine",
-                        prefix().string(), "--runner", wine_, "--opener", "true", "--clock", "12:00"},
+        RunHostProgram({NORVA_BINARY, "--headless", "--disc", disc.string(), "--machine", prefix().string(),
+                        "--runner", wine_, "--opener", "true", "--clock", "12:00"},
                        script);
     RunHostProgram({WineserverBeside(wine_), "-w"});
     MenuRun run{r.exit_code, r.err, {}};
@@ -226,6 +226,40 @@ TEST_F(SampleDiscUnderWine, InstallRunListAndUninstallLeaveTheMachineAsItWas) {
   auto changes = PrefixChanges(before, SnapshotPrefix(prefix()), kNotTheItems);
   std::erase_if(changes, IsWindowsInstallerFrame);
   EXPECT_TRUE(changes.empty()) << ::testing::PrintToString(changes);
+}
+
+// The disc's images, as people keep cover discs now: the menu opens each for its run, a setup runs from the
+// image's drive and an archive unpacks from it, and nothing stays mounted after the run.
+TEST_F(SampleDiscUnderWine, InstallsFromTheDiscsImages) {
+  const fs::path iso = SampleDisc().string() + ".iso";
+  const fs::path cue = SampleDisc().string() + ".cue";
+  if (!fs::exists(iso) || !fs::exists(cue))
+    GTEST_SKIP() << "the sample disc's images were not built (xorriso)";
+  // Other tests may serve images of their own meanwhile: only these two count.
+  const auto mounted = [&] {
+    const std::string mounts = TempDir::ReadFile("/proc/self/mountinfo");
+    return mounts.find("fuse.norva-disc " + fs::canonical(iso).string()) != std::string::npos ||
+           mounts.find("fuse.norva-disc " + fs::canonical(cue).string()) != std::string::npos;
+  };
+  ASSERT_FALSE(mounted()) << "the sample disc's image is mounted before the test";
+
+  const MenuRun keeper = Run(std::string(kFullsPage) + kKeeper + "click PlayImage\ndump\nquit\n", iso);
+  if (keeper.exit_code == 1 && keeper.err.find("FUSE") != std::string::npos) GTEST_SKIP() << keeper.err;
+  ASSERT_EQ(keeper.exit_code, 0) << keeper.err;
+  ASSERT_EQ(keeper.dumps.size(), 1u);
+  EXPECT_EQ(keeper.dumps[0]["disc_root"], "D:");
+  const Json& item = Record(keeper.dumps[0], "fulls", "LIGHTHOUSE KEEPER");
+  EXPECT_EQ(item.value("Installed", 0), 1) << keeper.dumps[0]["launches"];
+  EXPECT_EQ(item.value("InstalledDir", ""), kKeeperDir);
+  EXPECT_FALSE(mounted());
+
+  const MenuRun sky = Run("click PlayImage\nchooser ok\nanswer yes\nwait 2000\ndump\nquit\n", cue);
+  ASSERT_EQ(sky.exit_code, 0) << sky.err;
+  ASSERT_EQ(sky.dumps.size(), 1u);
+  EXPECT_EQ(Record(sky.dumps[0], "demos", "SKYHOPPER").value("Installed", 0), 1) << sky.dumps[0]["dialogs"];
+  EXPECT_EQ(TempDir::ReadFile(C("Skyhopper/skyhop.exe")).rfind("MZ", 0),
+            0u);  // unpacked whole from the image
+  EXPECT_FALSE(mounted());
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ void DiscFileSystem::Init(void* user, fuse_conn_info* connection) {
   // this process.
   connection->want |=
       connection->capable & (FUSE_CAP_ASYNC_READ | FUSE_CAP_SPLICE_WRITE | FUSE_CAP_SPLICE_MOVE);
+  // The image never changes: no read needs to ask whether the file did.
+  connection->want &= ~FUSE_CAP_AUTO_INVAL_DATA;
   auto* self = static_cast<DiscFileSystem*>(user);
   if (self->on_ready_) self->on_ready_();
 }
