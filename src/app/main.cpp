@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include "app/options.h"
 #include "components/clock.h"
@@ -122,6 +123,16 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
   return status;
 }
 
+// A start that ends before the menu exists (an image that cannot be opened) is still told in a window: the
+// menu may have been started from a file manager, with nobody reading its standard error.
+void ShowStartError(int argc, char** argv, const std::string& error) {
+  norva::frontend::qt::InstallLogFilter();
+  QApplication application(argc, argv);
+  QString text = QString::fromStdString(error);
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
+  QMessageBox::critical(nullptr, QStringLiteral("Norva"), text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +158,7 @@ int main(int argc, char** argv) {
     image = platform::wine::ImageMount::Open(image_options, &error);
     if (!image) {
       std::cerr << "norva: " << error << '\n';
+      if (!options->headless) ShowStartError(argc, argv, error);
       return 1;
     }
     machine_options.disc = image->folder();
