@@ -43,6 +43,7 @@ const fuse_lowlevel_ops& DiscFileSystem::Operations() {
     ops.read = Read;
     ops.opendir = OpenDir;
     ops.readdir = ReadDir;
+    ops.readdirplus = ReadDirPlus;
     ops.statfs = StatFs;
     return ops;
   }();
@@ -61,8 +62,10 @@ void DiscFileSystem::Init(void* user, fuse_conn_info* connection) {
   // this process.
   connection->want |=
       connection->capable & (FUSE_CAP_ASYNC_READ | FUSE_CAP_SPLICE_WRITE | FUSE_CAP_SPLICE_MOVE);
-  // The image never changes: no read needs to ask whether the file did.
-  connection->want &= ~FUSE_CAP_AUTO_INVAL_DATA;
+  // The image never changes: no read needs to ask whether the file did. Every listing carries the
+  // attributes (not only the first ones, as the kernel would choose by itself).
+  connection->want &= ~(FUSE_CAP_AUTO_INVAL_DATA | FUSE_CAP_READDIRPLUS_AUTO);
+  connection->want |= connection->capable & FUSE_CAP_READDIRPLUS;
   auto* self = static_cast<DiscFileSystem*>(user);
   if (self->on_ready_) self->on_ready_();
 }
@@ -188,6 +191,17 @@ void DiscFileSystem::OpenDir(fuse_req_t request, fuse_ino_t inode, fuse_file_inf
 
 void DiscFileSystem::ReadDir(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset,
                              fuse_file_info*) {
+  List(request, inode, size, offset, false);
+}
+
+// A listing with each entry's attributes: a program that lists a folder and then looks at its files (as the
+// menu and Windows programs do) costs one request, not one for each file.
+void DiscFileSystem::ReadDirPlus(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset,
+                                 fuse_file_info*) {
+  List(request, inode, size, offset, true);
+}
+
+void DiscFileSystem::List(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset, bool plus) {
   const DiscFileSystem& self = Of(request);
   const DiscTree& tree = self.disc_.tree();
   const DiscEntry& folder = tree.entry(EntryOf(inode));
@@ -214,8 +228,19 @@ void DiscFileSystem::ReadDir(fuse_req_t request, fuse_ino_t inode, size_t size, 
       status.st_ino = tree.size() + 1 + extra;
       status.st_mode = S_IFREG;
     }
-    const std::size_t needed = fuse_add_direntry(request, reply.data() + used, size - used, name, &status,
-                                                 static_cast<off_t>(position + 1));
+    std::size_t needed = 0;
+    if (plus) {
+      fuse_entry_param entry{};
+      entry.ino = status.st_ino;
+      entry.attr = position < 2 ? status : self.Attributes(status.st_ino);
+      entry.attr_timeout = kForever;
+      entry.entry_timeout = kForever;
+      needed = fuse_add_direntry_plus(request, reply.data() + used, size - used, name, &entry,
+                                      static_cast<off_t>(position + 1));
+    } else {
+      needed = fuse_add_direntry(request, reply.data() + used, size - used, name, &status,
+                                 static_cast<off_t>(position + 1));
+    }
     if (needed > size - used) break;
     used += needed;
   }

@@ -35,6 +35,9 @@ class DiscFileSystem {
   static void Read(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset, fuse_file_info* info);
   static void OpenDir(fuse_req_t request, fuse_ino_t inode, fuse_file_info* info);
   static void ReadDir(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset, fuse_file_info* info);
+  static void ReadDirPlus(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset,
+                          fuse_file_info* info);
+  static void List(fuse_req_t request, fuse_ino_t inode, size_t size, off_t offset, bool plus);
   static void StatFs(fuse_req_t request, fuse_ino_t inode);
 
   bool IsExtra(fuse_ino_t inode) const { return inode > disc_.tree().size(); }
