@@ -94,6 +94,8 @@ int main(int argc, char** argv) {
   fuse_args args = FUSE_ARGS_INIT(2, fuse_argv);
   fuse_session* session =
       fuse_session_new(&args, &DiscFileSystem::Operations(), sizeof(fuse_lowlevel_ops), &file_system);
+  // The session keeps what it needs; the argument list libfuse may have grown is ours to free.
+  fuse_opt_free_args(&args);
   if (!session) return Fail(kNoFuse, "FUSE refused the session: " + FuseMessages());
   if (fuse_set_signal_handlers(session) != 0) {
     fuse_session_destroy(session);
