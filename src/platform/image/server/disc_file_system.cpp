@@ -121,7 +121,12 @@ void DiscFileSystem::Lookup(fuse_req_t request, fuse_ino_t parent, const char* n
       }
     }
   }
-  fuse_reply_err(request, ENOENT);
+  // Not there, and never will be: the kernel may remember that, so that a name looked for again (Windows
+  // programs and the menu try many) costs no request.
+  fuse_entry_param missing{};
+  missing.ino = 0;
+  missing.entry_timeout = kForever;
+  fuse_reply_entry(request, &missing);
 }
 
 void DiscFileSystem::GetAttr(fuse_req_t request, fuse_ino_t inode, fuse_file_info*) {
