@@ -208,7 +208,7 @@ TEST_F(DiscServerTest, EndsWhenItsParentDiesOrItIsUnmounted) {
   }
   Server server({iso_.string(), mount_.string()});
   ASSERT_EQ(server.FirstLine(), "ready\n");
-  ASSERT_EQ(Shell("fusermount3 -u '" + mount_.string() + "'"), 0);
+  ASSERT_EQ(RunShell("fusermount3 -u '" + mount_.string() + "'"), 0);
   EXPECT_EQ(server.Wait(), 0);
   EXPECT_FALSE(Mounted(mount_));
 }

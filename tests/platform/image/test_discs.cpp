@@ -1,27 +1,15 @@
 #include "platform/image/test_discs.h"
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
+
+#include "support/shell.h"
 
 namespace norva::platform::image::test {
 namespace fs = std::filesystem;
 
-int Shell(const std::string& command, std::string* output) {
-  FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  std::string text;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, read);
-  const int status = pclose(pipe);
-  if (output != nullptr) *output = std::move(text);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 bool HaveXorriso() {
-  return Shell("command -v xorriso") == 0;
+  return norva::test::HaveProgram("xorriso");
 }
 
 const Files& SampleFiles() {
@@ -55,7 +43,7 @@ fs::path MakeIso(const fs::path& folder, const fs::path& iso, const std::string&
                  std::string* error) {
   const std::string command =
       "xorriso -as mkisofs " + options + " -o '" + iso.string() + "' '" + folder.string() + "'";
-  if (Shell(command, error) != 0) return {};
+  if (RunShell(command, error) != 0) return {};
   return iso;
 }
 

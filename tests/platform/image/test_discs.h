@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "support/shell.h"
+
 namespace norva::platform::image::test {
 
-// Runs a shell command; its exit code, its output and errors in `*output` when given.
-int Shell(const std::string& command, std::string* output = nullptr);
+// Runs a shell command (norva::test::RunShell).
+using norva::test::RunShell;
 bool HaveXorriso();
 inline constexpr char kNoXorriso[] = "xorriso is not installed (tools/install-deps.sh installs it)";
 
