@@ -103,4 +103,13 @@ int OpenEndedDescriptor(int pid) {
   return -1;
 }
 
+std::filesystem::path MenuHelperProgram(const std::string& name, const char* built_at) {
+  std::error_code ec;
+  const std::filesystem::path beside =
+      std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / name;
+  if (!ec && access(beside.c_str(), X_OK) == 0) return beside;
+  if (built_at != nullptr && access(built_at, X_OK) == 0) return built_at;
+  return {};
+}
+
 }  // namespace norva::platform::wine

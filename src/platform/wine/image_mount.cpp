@@ -291,13 +291,11 @@ ImageMount::~ImageMount() {
 }
 
 fs::path DefaultDiscServer() {
-  std::error_code ec;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "norva-disc";
-  if (!ec && access(beside.c_str(), X_OK) == 0) return beside;
 #ifdef NORVA_DISC_SERVER
-  if (access(NORVA_DISC_SERVER, X_OK) == 0) return NORVA_DISC_SERVER;
+  return MenuHelperProgram("norva-disc", NORVA_DISC_SERVER);
+#else
+  return MenuHelperProgram("norva-disc", nullptr);
 #endif
-  return {};
 }
 
 fs::path DefaultMountBase() {

@@ -51,14 +51,11 @@ std::optional<std::string> DeriveWineserver(const std::vector<std::string>& runn
 }  // namespace
 
 std::filesystem::path DefaultWaiter() {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "norva-waiter";
-  if (!ec && access(beside.c_str(), X_OK) == 0) return beside;
 #ifdef NORVA_WAITER
-  if (access(NORVA_WAITER, X_OK) == 0) return NORVA_WAITER;
+  return MenuHelperProgram("norva-waiter", NORVA_WAITER);
+#else
+  return MenuHelperProgram("norva-waiter", nullptr);
 #endif
-  return {};
 }
 
 CommandSplit SplitCommandText(std::string_view text, const std::function<bool(const std::string&)>& exists) {
