@@ -13,10 +13,9 @@
 #include "app/options.h"
 #include "components/clock.h"
 #include "frontend/qt/log_filter.h"
-#include "frontend/qt/media_backend.h"
+#include "frontend/qt/music_module.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_image_loader.h"
-#include "frontend/qt/qt_player.h"
 #include "frontend/qt/qt_window.h"
 #include "frontend/qt/quit_signals.h"
 #include "frontend/qt/real_time_clock.h"
@@ -74,9 +73,15 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
   using namespace norva;
   frontend::qt::InstallLogFilter();
   frontend::qt::ChooseMediaBackend();
+  // The user's scale multiplies the desktop's own through Qt's high-DPI scaling; the artwork and the texts
+  // are drawn at the device pixel ratio that results, the shape and the hot spots follow in window units.
+  if (options.scale) {
+    bool set = false;
+    const double desktop = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&set);
+    qputenv("QT_SCALE_FACTOR", QByteArray::number((set && desktop > 0 ? desktop : 1.0) * *options.scale));
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("norva"));
-  frontend::qt::QuietDecoderLog();
   frontend::qt::QuitSignals quit_signals;
 
   components::Clock clock;
@@ -87,7 +92,7 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
   }
   host_options.start_minutes = options.clock_minutes;
   frontend::qt::QtHost host(clock, time, host_options);
-  frontend::qt::QtPlayer player;
+  frontend::qt::ModulePlayer player;
   frontend::qt::QtImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
   form->ShowInstallCommands = options.show_install_commands;

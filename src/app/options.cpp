@@ -6,7 +6,8 @@ namespace norva::app {
 
 const char kUsage[] =
     "usage: norva [--disc DIR|IMAGE] [--machine DIR] [--runner CMD] [--opener CMD] [--screen WxH]\n"
-    "             [--clock HH:MM] [--headless [--script FILE]] [DIR|IMAGE] [T]\n"
+    "             [--clock HH:MM] [--scale F] [--headless [--script FILE]] [DIR|IMAGE] [T]\n"
+    "--scale F: the window F times its size (0.5 to 4), on top of the desktop's own scaling\n"
     "IMAGE: a disc image (.iso, .cue/.bin, .nrg, .mds/.mdf, .ccd/.img), opened for the run without root\n";
 
 namespace {
@@ -26,6 +27,13 @@ std::optional<std::pair<int, int>> ParsePair(std::string_view text, char separat
   auto second = ParseNumber(text.substr(at + 1));
   if (!first || !second) return std::nullopt;
   return std::make_pair(*first, *second);
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -75,6 +83,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         return std::nullopt;
       }
       options.clock_minutes = time->first * 60 + time->second;
+    } else if (arg == "--scale") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      auto scale = ParseDecimal(*v);
+      if (!scale || *scale < 0.5 || *scale > 4) {
+        *error = "--scale wants a number from 0.5 to 4, e.g. 1.5";
+        return std::nullopt;
+      }
+      options.scale = *scale;
     } else if (arg == "--headless") {
       options.headless = true;
     } else if (arg == "T") {

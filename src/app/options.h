@@ -15,6 +15,7 @@ struct Options {
   std::optional<int> screen_width;     // --screen WxH
   std::optional<int> screen_height;
   std::optional<int> clock_minutes;  // --clock HH:MM, minutes after midnight
+  std::optional<double> scale;       // --scale F: the window's size, times the desktop's scaling
   bool headless = false;
   std::optional<std::string> script;   // --script FILE (headless only)
   bool show_install_commands = false;  // T

@@ -12,9 +12,9 @@ std::optional<Options> Parse(std::vector<std::string> args, std::string* error =
 }
 
 TEST(ParseOptions, EveryOptionTogether) {
-  const auto o =
-      Parse({"--disc", "/media/cd", "--machine", "/tmp/m", "--runner", "wine64 --x", "--opener", "xdg-open",
-             "--screen", "800x600", "--clock", "21:05", "--headless", "--script", "s.txt", "T"});
+  const auto o = Parse({"--disc", "/media/cd", "--machine", "/tmp/m", "--runner", "wine64 --x", "--opener",
+                        "xdg-open", "--screen", "800x600", "--clock", "21:05", "--scale", "1.5", "--headless",
+                        "--script", "s.txt", "T"});
   ASSERT_TRUE(o);
   EXPECT_EQ(o->disc, "/media/cd");
   EXPECT_EQ(o->machine, "/tmp/m");
@@ -23,6 +23,7 @@ TEST(ParseOptions, EveryOptionTogether) {
   EXPECT_EQ(o->screen_width, 800);
   EXPECT_EQ(o->screen_height, 600);
   EXPECT_EQ(o->clock_minutes, 21 * 60 + 5);
+  EXPECT_EQ(o->scale, 1.5);
   EXPECT_TRUE(o->headless);
   EXPECT_EQ(o->script, "s.txt");
   EXPECT_TRUE(o->show_install_commands);
@@ -54,8 +55,8 @@ TEST(ParseOptions, MistakesAreExplained) {
         Case{{"--clock", "24:00"}, "HH:MM"}, Case{{"--clock", "7:60"}, "HH:MM"},
         Case{{"--clock", "noon"}, "HH:MM"}, Case{{"--script", "s.txt"}, "--script needs --headless"},
         Case{{"--disc", "a.iso", "b.iso"}, "two discs given: a.iso and b.iso"},
-        Case{{"a.iso", "--disc", "b"}, "two discs given"},
-        Case{{"--verbose"}, "unknown argument: --verbose"}}) {
+        Case{{"a.iso", "--disc", "b"}, "two discs given"}, Case{{"--scale", "0.25"}, "0.5 to 4"},
+        Case{{"--scale", "2x"}, "0.5 to 4"}, Case{{"--verbose"}, "unknown argument: --verbose"}}) {
     std::string error;
     EXPECT_FALSE(Parse(c.args, &error)) << c.says;
     EXPECT_NE(error.find(c.says), std::string::npos) << error;

@@ -1,12 +1,64 @@
 #include "frontend/qt/artwork.h"
 
+#include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <cmath>
 
 namespace norva::frontend::qt {
+namespace {
 
-Artwork::Artwork(QString root) : root_(std::move(root)) {}
+const QString kEmbeddedRoot = QStringLiteral(":/art");
+
+// An opaque picture is kept without its alpha channel, so that painting it is a copy rather than a blend.
+QImage WithoutUnusedAlpha(QImage image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0, width = image.width(); x < width; ++x) {
+      if (qAlpha(row[x]) != 255) return image;
+    }
+  }
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Renders `view` (a part of the drawing, in its own units) into a picture of `size` window pixels at `dpr`.
+QImage Rasterize(QSvgRenderer& renderer, const QRectF& view, QSizeF size, qreal dpr) {
+  const QRectF whole = renderer.viewBoxF();
+  renderer.setViewBox(view);
+  QImage image(static_cast<int>(std::ceil(size.width() * dpr)),
+               static_cast<int>(std::ceil(size.height() * dpr)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
+  painter.end();
+  renderer.setViewBox(whole);
+  image.setDevicePixelRatio(dpr);
+  return WithoutUnusedAlpha(std::move(image));
+}
+
+}  // namespace
+
+QSize SvgDeclaredSize(const QByteArray& start) {
+  const qsizetype open = start.indexOf("<svg");
+  if (open < 0) return {};
+  const qsizetype close = start.indexOf('>', open);
+  if (close < 0) return {};
+  const QString tag = QString::fromLatin1(start.mid(open, close - open));
+  static const QRegularExpression kWidth(QStringLiteral("\\swidth=\"(\\d+)\""));
+  static const QRegularExpression kHeight(QStringLiteral("\\sheight=\"(\\d+)\""));
+  const auto width = kWidth.match(tag);
+  const auto height = kHeight.match(tag);
+  if (!width.hasMatch() || !height.hasMatch()) return {};
+  return QSize(width.captured(1).toInt(), height.captured(1).toInt());
+}
+
+Artwork::Artwork(QString root)
+    : Artwork(root, ArtworkCache(root == kEmbeddedRoot ? ArtworkCache::DefaultFolder() : QString())) {}
+
+Artwork::Artwork(QString root, ArtworkCache cache) : root_(std::move(root)), cache_(std::move(cache)) {}
+
+Artwork::~Artwork() = default;
 
 QString Artwork::EntryPath(const std::string& list_name, int index) const {
   if (index < 0) return {};
@@ -31,31 +83,72 @@ QSize Artwork::SizeOf(const QString& path) {
   if (path.isEmpty()) return {};
   auto it = sizes_.find(path);
   if (it != sizes_.end()) return it->second;
-  QSvgRenderer renderer(path);
-  const QSize size = renderer.isValid() ? renderer.defaultSize() : QSize();
+  QSize size;
+  QFile file(path);
+  if (file.open(QIODevice::ReadOnly)) size = SvgDeclaredSize(file.read(1024));
+  if (size.isEmpty()) {
+    // Not declared in plain numbers at the start: the renderer works it out.
+    QSvgRenderer renderer(path);
+    if (renderer.isValid()) size = renderer.defaultSize();
+  }
   sizes_.emplace(path, size);
   return size;
+}
+
+QString Artwork::CacheName(const QString& path, int frame, qreal dpr) const {
+  if (!path.startsWith(root_ + QLatin1Char('/')) || !path.endsWith(QStringLiteral(".svg"))) return {};
+  QString name = path.mid(root_.size() + 1);
+  name.chop(4);
+  name.replace(QLatin1Char('/'), QLatin1Char('-'));
+  if (frame >= 0) name += QStringLiteral("-f%1").arg(frame);
+  return name + QLatin1Char('@') + QString::number(dpr, 'g', 6) + QStringLiteral(".px");
+}
+
+QSvgRenderer* Artwork::RendererOf(const QString& path) {
+  auto& renderer = renderers_[path];
+  if (!renderer) renderer = std::make_unique<QSvgRenderer>(path);
+  return renderer->isValid() ? renderer.get() : nullptr;
+}
+
+const QImage& Artwork::Keep(const QString& path, int frame, qreal dpr, QImage image) {
+  return rendered_.insert_or_assign(std::make_tuple(path, frame, dpr), std::move(image)).first->second;
 }
 
 const QImage& Artwork::Render(const QString& path, qreal dpr) {
   static const QImage kNone;
   if (path.isEmpty()) return kNone;
-  const auto key = std::make_tuple(path, dpr);
-  auto it = rendered_.find(key);
+  auto it = rendered_.find(std::make_tuple(path, -1, dpr));
   if (it != rendered_.end()) return it->second;
-  QImage image;
-  QSvgRenderer renderer(path);
-  if (renderer.isValid()) {
-    const QSize size = renderer.defaultSize();
-    image = QImage(static_cast<int>(std::ceil(size.width() * dpr)),
-                   static_cast<int>(std::ceil(size.height() * dpr)), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
-    painter.end();
-    image.setDevicePixelRatio(dpr);
+  const QString name = CacheName(path, -1, dpr);
+  QImage image = cache_.Load(name);
+  if (image.isNull()) {
+    QSvgRenderer renderer(path);
+    if (renderer.isValid()) {
+      image = Rasterize(renderer, renderer.viewBoxF(), renderer.defaultSize(), dpr);
+      cache_.Store(name, image);
+    }
   }
-  return rendered_.emplace(key, std::move(image)).first->second;
+  return Keep(path, -1, dpr, std::move(image));
+}
+
+const QImage& Artwork::RenderFrame(const QString& path, int frame, qreal dpr) {
+  static const QImage kNone;
+  if (path.isEmpty() || frame < 0 || frame >= kClipStripFrames) return kNone;
+  auto it = rendered_.find(std::make_tuple(path, frame, dpr));
+  if (it != rendered_.end()) return it->second;
+  const QString name = CacheName(path, frame, dpr);
+  QImage image = cache_.Load(name);
+  if (image.isNull()) {
+    if (QSvgRenderer* renderer = RendererOf(path)) {
+      const QRectF strip = renderer->viewBoxF();
+      const qreal width = strip.width() / kClipStripFrames;
+      const QSize size = renderer->defaultSize();
+      image = Rasterize(*renderer, QRectF(strip.left() + frame * width, strip.top(), width, strip.height()),
+                        QSizeF(size.width() / static_cast<qreal>(kClipStripFrames), size.height()), dpr);
+      cache_.Store(name, image);
+    }
+  }
+  return Keep(path, frame, dpr, std::move(image));
 }
 
 }  // namespace norva::frontend::qt

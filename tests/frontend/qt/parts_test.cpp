@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "components/image_list.h"
+#include "frontend/qt/music_module.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_image_loader.h"
 #include "frontend/qt/qt_player.h"
@@ -49,6 +50,23 @@ TEST(QtPlayerTest, MissingModuleOrTuneIsNotReady) {
   EXPECT_FALSE(player.Play());
   EXPECT_FALSE(player.Pause());
   EXPECT_EQ(player.Mode(), components::kPlayerClosed);
+}
+
+TEST(ModulePlayerTest, LoadsTheMusicModuleOnFirstNeedAndIsSilentWithoutIt) {
+  TempDir dir;
+  frontend::qt::ModulePlayer player(QStringLiteral(NORVA_MUSIC_MODULE_FILE));
+  EXPECT_EQ(player.Mode(), components::kPlayerClosed) << "asked before any tune";
+  EXPECT_FALSE(player.loaded());
+  EXPECT_TRUE(player.SetModulePath((dir.path() / "elamp.esp").string()));
+  EXPECT_TRUE(player.loaded());
+  EXPECT_FALSE(player.LoadModule()) << "the real player's answer: no module file";
+
+  frontend::qt::ModulePlayer without(QString::fromStdString((dir.path() / "norva-music.so").string()));
+  EXPECT_FALSE(without.SetModulePath((dir.path() / "elamp.esp").string()));
+  EXPECT_FALSE(without.OpenInput());
+  EXPECT_FALSE(without.Play());
+  EXPECT_TRUE(without.UnloadModule());
+  EXPECT_EQ(without.Mode(), components::kPlayerClosed);
 }
 
 TEST(VersionChooserTest, LayoutInCharacterUnits) {

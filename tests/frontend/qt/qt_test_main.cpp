@@ -3,10 +3,13 @@
 #include <QApplication>
 
 #include "frontend/qt/media_backend.h"
+#include "frontend/qt/music_module.h"
 
 int main(int argc, char** argv) {
   // Also when listing the tests at build time: no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Rendered artwork is kept in the build tree, shared by the tests and apart from the user's own cache.
+  qputenv("XDG_CACHE_HOME", NORVA_TEST_CACHE);
 #ifdef NORVA_AUDIO_RUNTIME
   // A bare machine's audio stack: no GStreamer plugins, only the tests' private null sound server.
   qputenv("GST_PLUGIN_SYSTEM_PATH_1_0", NORVA_EMPTY_DIR);
