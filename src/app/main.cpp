@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <memory>
 
@@ -12,6 +13,7 @@
 
 #include "app/options.h"
 #include "components/clock.h"
+#include "frontend/qt/font_map.h"
 #include "frontend/qt/log_filter.h"
 #include "frontend/qt/music_module.h"
 #include "frontend/qt/qt_host.h"
@@ -69,7 +71,7 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
 }
 
 int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::platform::Platform& platform,
-              norva::platform::wine::WineMachine& machine) {
+              norva::platform::wine::WineMachine& machine, std::future<void>& font_configuration) {
   using namespace norva;
   frontend::qt::InstallLogFilter();
   frontend::qt::ChooseMediaBackend();
@@ -91,6 +93,7 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
     host_options.screen = menu::ScreenSize{*options.screen_width, *options.screen_height};
   }
   host_options.start_minutes = options.clock_minutes;
+  host_options.font_configuration = font_configuration.share();
   frontend::qt::QtHost host(clock, time, host_options);
   frontend::qt::ModulePlayer player;
   frontend::qt::QtImageLoader pictures;
@@ -105,10 +108,12 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
     window.SetCodePage(code_page);
   };
   host.SetWindow(&window);
-  // For the start-time measurement: end as soon as the first frame is on the screen.
+  // For the start-time measurement: say so on standard output and end once the first frame is painted.
   if (qEnvironmentVariableIsSet("NORVA_EXIT_AFTER_FIRST_FRAME")) {
-    QObject::connect(&window, &frontend::qt::QtWindow::Painted, &application,
-                     [] { QCoreApplication::exit(0); });
+    QObject::connect(&window, &frontend::qt::QtWindow::Painted, &application, [] {
+      std::cout << "first frame" << std::endl;
+      QCoreApplication::exit(0);
+    });
   }
 
   form->FormCreate();
@@ -148,6 +153,10 @@ int main(int argc, char** argv) {
     std::cerr << "norva: " << error << '\n' << app::kUsage;
     return 2;
   }
+
+  // The window's fonts are looked up after the disc is read; their configuration is read meanwhile.
+  std::future<void> font_configuration;
+  if (!options->headless) font_configuration = frontend::qt::ReadFontConfigurationAhead();
 
   platform::wine::WinePlatformOptions machine_options;
   machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(
@@ -191,5 +200,5 @@ int main(int argc, char** argv) {
         << "norva: no xdg-open found: readmes, web pages and trailers cannot open; install xdg-utils or "
            "name an opener with --opener CMD\n";
   }
-  return RunWindow(argc, argv, *options, machine->platform(), machine->machine());
+  return RunWindow(argc, argv, *options, machine->platform(), machine->machine(), font_configuration);
 }

@@ -1,10 +1,12 @@
 #include "frontend/qt/artwork.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <cmath>
+#include <vector>
 
 namespace norva::frontend::qt {
 namespace {
@@ -51,6 +53,49 @@ QSize SvgDeclaredSize(const QByteArray& start) {
   const auto height = kHeight.match(tag);
   if (!width.hasMatch() || !height.hasMatch()) return {};
   return QSize(width.captured(1).toInt(), height.captured(1).toInt());
+}
+
+QRegion MaskRegion(const QImage& mask) {
+  // Row by row, the runs of light pixels; a row equal to the one above widens that band instead of adding
+  // one, as the region's banded form wants (and a border's rows mostly repeat).
+  std::vector<QRect> rects;
+  std::vector<std::pair<int, int>> runs, band;  // [left, right) of the current row, of the open band
+  std::size_t band_start = 0;                   // the open band's first rectangle in `rects`
+  int band_top = 0;
+  const auto close_band = [&](int bottom) {
+    for (std::size_t i = 0; i < band.size(); ++i) {
+      rects[band_start + i].setBottom(bottom - 1);
+    }
+  };
+  const bool direct =
+      mask.format() == QImage::Format_ARGB32_Premultiplied || mask.format() == QImage::Format_RGB32;
+  const QImage image = direct ? mask : mask.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const int width = image.width();
+  const int height = image.height();
+  // Inside where the mask is light; anti-aliased edges split at mid-grey.
+  const auto inside = [](QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) >= 128; };
+  for (int y = 0; y < height; ++y) {
+    runs.clear();
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int x = 0;
+    while (x < width) {
+      while (x < width && !inside(row[x])) ++x;
+      const int left = x;
+      while (x < width && inside(row[x])) ++x;
+      if (x > left) runs.emplace_back(left, x);
+    }
+    if (runs == band && !band.empty()) continue;
+    close_band(y);
+    band = runs;
+    band_top = y;
+    band_start = rects.size();
+    for (const auto& [left, right] : runs)
+      rects.emplace_back(QPoint(left, band_top), QPoint(right - 1, band_top));
+  }
+  close_band(height);
+  QRegion region;
+  if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+  return region;
 }
 
 Artwork::Artwork(QString root)
@@ -129,6 +174,24 @@ const QImage& Artwork::Render(const QString& path, qreal dpr) {
     }
   }
   return Keep(path, -1, dpr, std::move(image));
+}
+
+QRegion Artwork::Outline(const QString& path) {
+  const QString name = CacheName(path, -1, 1.0).replace(QStringLiteral(".px"), QStringLiteral(".region"));
+  if (const auto kept = cache_.LoadData(name)) {
+    QDataStream in(*kept);
+    QRegion region;
+    in >> region;
+    if (in.status() == QDataStream::Ok && in.atEnd()) return region;
+  }
+  const QImage& mask = Render(path, 1.0);
+  if (mask.isNull()) return {};
+  const QRegion region = MaskRegion(mask);
+  QByteArray bytes;
+  QDataStream out(&bytes, QIODevice::WriteOnly);
+  out << region;
+  cache_.StoreData(name, bytes);
+  return region;
 }
 
 const QImage& Artwork::RenderFrame(const QString& path, int frame, qreal dpr) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <map>
@@ -43,6 +44,9 @@ class Artwork {
   // Frame `frame` (0 .. kClipStripFrames - 1) of a clip's strip, rendered alone at `dpr`.
   const QImage& RenderFrame(const QString& path, int frame, qreal dpr);
 
+  // The light part (the inside) of a mask picture, in window pixels; kept in the cache like a picture.
+  QRegion Outline(const QString& path);
+
   // Drops every rendered picture held in memory (the device pixel ratio changed, or memory is wanted back).
   void Clear() { rendered_.clear(); }
 
@@ -58,6 +62,9 @@ class Artwork {
   std::map<std::tuple<QString, int, qreal>, QImage> rendered_;
   std::map<QString, std::unique_ptr<QSvgRenderer>> renderers_;  // clips only: one parse for all frames
 };
+
+// The light part of a mask picture (mid-grey and above, mostly opaque), in the picture's pixels.
+QRegion MaskRegion(const QImage& mask);
 
 // The width and height of an SVG's root element, read from its start without parsing the drawing; empty when
 // they are not plain numbers there.

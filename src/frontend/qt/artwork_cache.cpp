@@ -82,13 +82,8 @@ QImage ArtworkCache::Load(const QString& name) {
 }
 
 void ArtworkCache::Store(const QString& name, const QImage& image) {
-  if (!enabled() || !IsPlainName(name) || image.isNull() || !IsKeptFormat(image.format())) return;
-  if (!made_) {
-    made_ = true;
-    if (!QDir().mkpath(folder_)) {
-      folder_.clear();  // an unwritable cache home: the pictures are rendered each time
-      return;
-    }
+  if (!enabled() || !IsPlainName(name) || image.isNull() || !IsKeptFormat(image.format()) || !MakeFolder()) {
+    return;
   }
   Header header{};
   std::memcpy(header.magic, kMagic, sizeof kMagic);
@@ -103,6 +98,29 @@ void ArtworkCache::Store(const QString& name, const QImage& image) {
   file.write(reinterpret_cast<const char*>(&header), sizeof header);
   file.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
   file.commit();  // a full disk leaves no file; the picture is rendered again next time
+}
+
+bool ArtworkCache::MakeFolder() {
+  if (!made_) {
+    made_ = true;
+    if (!QDir().mkpath(folder_)) folder_.clear();  // an unwritable cache home: nothing is kept
+  }
+  return enabled();
+}
+
+std::optional<QByteArray> ArtworkCache::LoadData(const QString& name) const {
+  if (!enabled() || !IsPlainName(name)) return std::nullopt;
+  QFile file(folder_ + QLatin1Char('/') + name);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return file.readAll();
+}
+
+void ArtworkCache::StoreData(const QString& name, const QByteArray& bytes) {
+  if (!enabled() || !IsPlainName(name) || !MakeFolder()) return;
+  QSaveFile file(folder_ + QLatin1Char('/') + name);
+  if (!file.open(QIODevice::WriteOnly)) return;
+  file.write(bytes);
+  file.commit();  // not kept on a full disk; worked out again next time
 }
 
 void ArtworkCache::RemoveStaleSets(int days) const {

@@ -7,10 +7,12 @@
 // a while (another installed version may still use its own).
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace norva::frontend::qt {
@@ -29,12 +31,19 @@ class ArtworkCache {
   // Keeps `image` under `name`; a failure to write is not an error (the picture is rendered again next time).
   void Store(const QString& name, const QImage& image);
 
+  // Other things worked out from the artwork (a window outline): their bytes, or nothing.
+  std::optional<QByteArray> LoadData(const QString& name) const;
+  void StoreData(const QString& name, const QByteArray& bytes);
+
   // Removes the folders of other artwork sets beside this one that have not been used for `days` days.
   void RemoveStaleSets(int days) const;
 
   bool enabled() const { return !folder_.isEmpty(); }
 
  private:
+  // Makes the folder on the first write; false when it cannot be made (the cache is then off).
+  bool MakeFolder();
+
   QString folder_;
   bool made_ = false;  // the folder was checked or made in this run
   std::vector<std::unique_ptr<QFile>> mapped_;

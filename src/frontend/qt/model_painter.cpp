@@ -1,7 +1,5 @@
 #include "frontend/qt/model_painter.h"
 
-#include <vector>
-
 #include "components/animation.h"
 #include "components/container.h"
 #include "components/fade_label.h"
@@ -157,56 +155,12 @@ void ModelPainter::PaintAnimation(const components::Animation& animation, QPaint
   const int frame = std::clamp(animation.CurrentFrame(), 0, kClipStripFrames - 1);
   const QImage& picture = artwork_.RenderFrame(path, frame, dpr);
   if (picture.isNull()) return;
-  const QSize strip_size = artwork_.SizeOf(path);
-  const qreal frame_width = strip_size.width() / static_cast<qreal>(kClipStripFrames);
   const QRect r = ToQRect(animation.rect);
   painter.save();
   painter.setClipRect(r, Qt::IntersectClip);
-  painter.drawImage(QRectF(r.left(), r.top(), frame_width, strip_size.height()), picture);
+  // At the frame's own size in window pixels.
+  painter.drawImage(QPointF(r.left(), r.top()), picture);
   painter.restore();
-}
-
-QRegion MaskRegion(const QImage& mask) {
-  // Row by row, the runs of light pixels; a row equal to the one above widens that band instead of adding
-  // one, as the region's banded form wants (and a border's rows mostly repeat).
-  std::vector<QRect> rects;
-  std::vector<std::pair<int, int>> runs, band;  // [left, right) of the current row, of the open band
-  std::size_t band_start = 0;                   // the open band's first rectangle in `rects`
-  int band_top = 0;
-  const auto close_band = [&](int bottom) {
-    for (std::size_t i = 0; i < band.size(); ++i) {
-      rects[band_start + i].setBottom(bottom - 1);
-    }
-  };
-  const bool direct =
-      mask.format() == QImage::Format_ARGB32_Premultiplied || mask.format() == QImage::Format_RGB32;
-  const QImage image = direct ? mask : mask.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const int width = image.width();
-  const int height = image.height();
-  // Inside where the mask is light; anti-aliased edges split at mid-grey.
-  const auto inside = [](QRgb pixel) { return qAlpha(pixel) >= 128 && qGray(pixel) >= 128; };
-  for (int y = 0; y < height; ++y) {
-    runs.clear();
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    int x = 0;
-    while (x < width) {
-      while (x < width && !inside(row[x])) ++x;
-      const int left = x;
-      while (x < width && inside(row[x])) ++x;
-      if (x > left) runs.emplace_back(left, x);
-    }
-    if (runs == band && !band.empty()) continue;
-    close_band(y);
-    band = runs;
-    band_top = y;
-    band_start = rects.size();
-    for (const auto& [left, right] : runs)
-      rects.emplace_back(QPoint(left, band_top), QPoint(right - 1, band_top));
-  }
-  close_band(height);
-  QRegion region;
-  if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
-  return region;
 }
 
 QRegion ModelPainter::Shape(const components::Window& window) {
@@ -215,9 +169,7 @@ QRegion ModelPainter::Shape(const components::Window& window) {
   for (const auto& list : window.image_lists()) {
     for (int i = 0; i < list->count(); ++i) {
       if (list->DisplayName(i) != shaper->mask) continue;
-      const QImage& mask = artwork_.Render(artwork_.EntryPath(list->name(), i), 1.0);
-      if (mask.isNull()) return {};
-      return MaskRegion(mask);
+      return artwork_.Outline(artwork_.EntryPath(list->name(), i));
     }
   }
   return {};

@@ -55,9 +55,6 @@ class ModelPainter {
   const FontMap& fonts_;
 };
 
-// The light part of a mask picture (mid-grey and above, mostly opaque), in the picture's pixels.
-QRegion MaskRegion(const QImage& mask);
-
 // "&&" shown as one ampersand; a lone "&" (a shortcut mark in the window system) is not shown.
 QString LabelText(const std::string& caption_utf8);
 

@@ -48,7 +48,7 @@ int MessageButtonSet(menu::MessageButtons buttons) {
 }
 
 QtHost::QtHost(components::Clock& clock, RealTimeClock& time, QtHostOptions options)
-    : clock_(clock), time_(time), options_(options) {}
+    : clock_(clock), time_(time), options_(options), fonts_(options_.font_configuration) {}
 
 QtHost::~QtHost() {
   if (busy_) QGuiApplication::restoreOverrideCursor();

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <future>
 #include <optional>
 
 #include "components/clock.h"
@@ -15,8 +16,9 @@
 namespace norva::frontend::qt {
 
 struct QtHostOptions {
-  std::optional<menu::ScreenSize> screen;  // the real screen when empty
-  std::optional<int> start_minutes;        // local time of day at start; the real time when empty
+  std::optional<menu::ScreenSize> screen;       // the real screen when empty
+  std::optional<int> start_minutes;             // local time of day at start; the real time when empty
+  std::shared_future<void> font_configuration;  // being read ahead (ReadFontConfigurationAhead), if at all
 };
 
 class QtHost : public menu::Host {

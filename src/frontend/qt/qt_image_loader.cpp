@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
+#include <algorithm>
+#include <iterator>
 
 #include "platform/wine/host_file.h"
 
@@ -35,10 +37,20 @@ QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
   return image;
 }
 
+namespace {
+
+// The menu loads a file just before it shows it; more than a gallery's worth waiting is not kept.
+constexpr std::size_t kLoadedKept = 8;
+
+}  // namespace
+
 components::ImageLoadResult QtImageLoader::Load(const std::string& host_path) {
   components::ImageLoadResult result;
   const QImage image = Read(host_path, &result.error);
+  ++decodes_;
   if (image.isNull()) return result;
+  loaded_.emplace_back(host_path, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  if (loaded_.size() > kLoadedKept) loaded_.pop_front();
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   result.image.width = rgb.width();
   result.image.height = rgb.height();
@@ -59,8 +71,15 @@ const QImage& QtImageLoader::Entry(const components::ImageList& list, int index)
   const std::uint64_t generation = list.Generation(index);
   if (cached.generation != generation) {
     cached.generation = generation;
-    cached.image = Read(source, nullptr).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    ++decodes_;
+    const auto fresh = std::find_if(loaded_.rbegin(), loaded_.rend(),
+                                    [&source](const auto& loaded) { return loaded.first == source; });
+    if (fresh != loaded_.rend()) {
+      cached.image = std::move(fresh->second);
+      loaded_.erase(std::next(fresh).base());
+    } else {
+      cached.image = Read(source, nullptr).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      ++decodes_;
+    }
   }
   return cached.image;
 }

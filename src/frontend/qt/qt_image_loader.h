@@ -1,10 +1,12 @@
 // The picture decoder of the window: QImageReader (JPEG through libjpeg-turbo, Windows bitmaps), the kind
 // taken from the file's content. Entries of an image list that were replaced from a file are decoded once
-// per replacement (the entry's generation) and kept until the entry is replaced again.
+// per replacement (the entry's generation) and kept until the entry is replaced again; the menu loads a file
+// before it puts it into a list, and that decode is the one the entry shows.
 #pragma once
 
 #include <QImage>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <utility>
@@ -24,7 +26,7 @@ class QtImageLoader : public components::ImageLoader {
   // The picture of an entry replaced from a file (null when the entry holds artwork, or the file does not
   // decode). `list` must outlive the loader's use of it.
   const QImage& Entry(const components::ImageList& list, int index);
-  // Number of decodes done by Entry(), for tests of the cache rule.
+  // Number of files decoded so far, for tests of the cache rule.
   int decodes() const { return decodes_; }
 
  private:
@@ -33,6 +35,8 @@ class QtImageLoader : public components::ImageLoader {
     QImage image;
   };
   std::map<std::pair<const components::ImageList*, int>, Cached> entries_;
+  // Files loaded by the menu and not yet shown, newest last; a few at most.
+  std::deque<std::pair<std::string, QImage>> loaded_;
   int decodes_ = 0;
 };
 

@@ -8,7 +8,6 @@
 
 #include "frontend/qt/artwork.h"
 #include "frontend/qt/artwork_cache.h"
-#include "frontend/qt/model_painter.h"
 #include "support/temp_dir.h"
 
 namespace norva::test {
@@ -105,6 +104,12 @@ TEST(ArtworkTest, AFrameIsItsPartOfTheStripAndAKeptPictureIsTheRenderedOne) {
   const QString border = first.EntryPath("BorderImageList", 0);
   EXPECT_EQ(MeanDifference(later.Render(border, 1.5), first.Render(border, 1.5)), 0.0);
   EXPECT_EQ(later.Render(border, 1.5).devicePixelRatio(), 1.5);
+  // The window's outline too.
+  const QString mask = first.EntryPath("BorderImageList", 1);
+  const QRegion outline = first.Outline(mask);
+  EXPECT_FALSE(outline.isEmpty());
+  EXPECT_EQ(later.Outline(mask), outline);
+  EXPECT_EQ(outline, frontend::qt::MaskRegion(later.Render(mask, 1.0)));
 }
 
 TEST(MaskRegionTest, IsTheLightPartPixelForPixel) {
