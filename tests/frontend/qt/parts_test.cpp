@@ -131,7 +131,10 @@ TEST(QtFrontEndTest, KeysAndMessageKinds) {
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Z), Key::Z);
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_9), Key::Digit9);
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_PageDown), Key::PageDown);
-  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F1), std::nullopt);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F1), Key::F1);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F4, Qt::AltModifier), Key::AltF4);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Backtab, Qt::ShiftModifier), Key::ShiftTab);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Insert), std::nullopt);
 
   EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kError), QMessageBox::Critical);
   EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kConfirmation), QMessageBox::Question);
