@@ -129,11 +129,11 @@ def all_files():
     # silver by day and black by night, hence a dark recess by day and a light well by night.
     for suffix, scheme in (("", DAY), ("_night", NIGHT)):
         files[f"dialogs/chooser{suffix}.svg"] = picture(
-            323, 199, lambda s, p=scheme: panels.dialog(s, p, 323, 199, (8, 18, 307, 173), False))
+            323, 199, lambda s, p=scheme: panels.dialog(s, p, 323, 199, (8, 20, 307, 171), False, caption=True))
         files[f"dialogs/unpack{suffix}.svg"] = picture(
             426, 166, lambda s, p=scheme: panels.dialog(s, p, 426, 166, (14, 20, 398, 132), p is NIGHT))
         # Stretched by the front end to each box's size: only the middle and the edges between the corners
-        # grow (see MessagePlate in the front end).
+        # grow (see frontend/qt/message_dialog.cpp).
         files[f"dialogs/message{suffix}.svg"] = picture(
             MESSAGE_W, MESSAGE_H, lambda s, p=scheme: panels.dialog(
                 s, p, MESSAGE_W, MESSAGE_H, (8, 22, MESSAGE_W - 16, MESSAGE_H - 66), False, caption=True))
