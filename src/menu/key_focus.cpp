@@ -13,7 +13,7 @@ namespace {
 using components::Key;
 
 // The frame lies this far outside the focused control (the list: its highlight bar).
-constexpr int kMarkMargin = 3;
+constexpr int kMarkMargin = 4;
 constexpr int kLastPageKey = 11;
 
 components::Rect Inflated(components::Rect r, int by) {

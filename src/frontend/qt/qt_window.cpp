@@ -194,17 +194,22 @@ void QtWindow::leaveEvent(QEvent*) {
 void QtWindow::PaintFocusMark(QPainter& painter) const {
   const auto mark = form_.key_focus().FocusMark();
   if (!mark) return;
-  // A lit rim in the scheme's lamp colour between two dark edges: it stands out on the light wells and on
-  // the dark metal alike.
-  const QColor lamp = form_.NightMode == 1 ? QColor(0x8d, 0x6c, 0xff) : QColor(0xff, 0xae, 0x2a);
-  const QColor dark(0x10, 0x10, 0x14, 220);
-  const QRectF r = QRectF(mark->left, mark->top, mark->width, mark->height).adjusted(1.5, 1.5, -1.5, -1.5);
+  // A lit rim in the scheme's lamp colour with a soft glow, between dark edges: it stands out on the light
+  // wells and on the dark metal alike, and from the lit frame of a pressed page key.
+  const bool night = form_.NightMode == 1;
+  const QColor lamp = night ? QColor(0xa9, 0x8c, 0xff) : QColor(0xff, 0xae, 0x2a);
+  const QColor dark(0x10, 0x10, 0x14, 230);
+  const QRectF r = QRectF(mark->left, mark->top, mark->width, mark->height).adjusted(2, 2, -2, -2);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(dark, 4.0));
+  QColor halo = lamp;
+  halo.setAlpha(70);
+  painter.setPen(QPen(halo, 4.0));
+  painter.drawRoundedRect(r, 5, 5);
+  painter.setPen(QPen(dark, 3.0));
   painter.drawRoundedRect(r, 4, 4);
-  painter.setPen(QPen(lamp, 2.0));
+  painter.setPen(QPen(lamp, 1.5, Qt::DashLine, Qt::FlatCap));
   painter.drawRoundedRect(r, 4, 4);
   painter.restore();
 }
