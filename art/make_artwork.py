@@ -5,7 +5,8 @@
     controls/NN.svg    the action buttons ControlsImageList, entries 00..29 (14 x 13 each)
     border/border.svg  the 818 x 741 border; border/mask.svg its window shape (white inside, black outside)
     anim/clipN.svg     clip "AVIn" (N = 1..10): 16 frames side by side
-    dialogs/*.svg      dialog backgrounds (chooser.svg, unpack.svg; *_night.svg for the night scheme)
+    dialogs/*.svg      dialog backgrounds (chooser.svg, unpack.svg, message.svg; *_night.svg for the night
+                       scheme) and the message kinds' badges (kind_error.svg, ...)
     manifest.txt       every file with its width and height
 
 The output depends on nothing but this code (no clock, no randomness), so rebuilding gives the same
@@ -21,6 +22,7 @@ from artwork.parts import DAY, NIGHT, SCHEMES  # noqa: E402
 from artwork.svg import Svg  # noqa: E402
 
 MAIN_COUNT = 120
+MESSAGE_W, MESSAGE_H = 360, 150
 CONTROLS_COUNT = 30
 
 # Page keys: first index -> symbol (four pictures: normal, pressed, night normal, night pressed).
@@ -127,9 +129,16 @@ def all_files():
     # silver by day and black by night, hence a dark recess by day and a light well by night.
     for suffix, scheme in (("", DAY), ("_night", NIGHT)):
         files[f"dialogs/chooser{suffix}.svg"] = picture(
-            323, 199, lambda s, p=scheme: panels.dialog(s, p, 323, 199, (8, 18, 307, 173), False))
+            323, 199, lambda s, p=scheme: panels.dialog(s, p, 323, 199, (8, 20, 307, 171), False, caption=True))
         files[f"dialogs/unpack{suffix}.svg"] = picture(
             426, 166, lambda s, p=scheme: panels.dialog(s, p, 426, 166, (14, 20, 398, 132), p is NIGHT))
+        # Stretched by the front end to each box's size: only the middle and the edges between the corners
+        # grow (see frontend/qt/message_dialog.cpp).
+        files[f"dialogs/message{suffix}.svg"] = picture(
+            MESSAGE_W, MESSAGE_H, lambda s, p=scheme: panels.dialog(
+                s, p, MESSAGE_W, MESSAGE_H, (8, 22, MESSAGE_W - 16, MESSAGE_H - 66), False, caption=True))
+        for kind, draw in small.KINDS.items():
+            files[f"dialogs/kind_{kind}{suffix}.svg"] = picture(32, 32, lambda s, p=scheme, d=draw: d(s, p))
     return files
 
 

@@ -132,17 +132,33 @@ def gallery_frame(svg, p):
             rivet(svg, p, x, y, 2.2)
 
 
-def dialog(svg, p, w, h, inset, light):
+# The caption strip of a dialog plate: the window's caption is written into it in the lamp colour, from
+# x = CAPTION_LEFT, centred on CAPTION_MIDDLE (the front end reads the same numbers).
+CAPTION_TOP, CAPTION_HEIGHT, CAPTION_LEFT = 3, 13, 22
+CAPTION_MIDDLE = CAPTION_TOP + CAPTION_HEIGHT / 2
+
+
+def dialog(svg, p, w, h, inset, light, caption=False):
     """A dialog background: a riveted metal plate with a title ridge and an inset area `inset` (x, y, w,
-    h): a light well when the dialog's texts are dark (`light`), else a dark recess."""
+    h): a light well when the dialog's texts are dark (`light`), else a dark recess. With `caption` the
+    ridge is a sunk strip with a lit lamp at its left end, which carries the dialog's caption."""
     _metal_ground(svg, p, w, h, w * 7 + h)
     svg.rect(0.5, 0.5, w - 1, h - 1, "none", stroke=p["metal0"], stroke_width=1.0)
     svg.rect(1.5, 1.5, w - 3, h - 3, "none", stroke=p["hi"], stroke_width=1.0, stroke_opacity=0.45)
-    svg.rect(6, 5, w - 12, 6, p["metal0"], rx=3)
-    svg.rect(8, 7, (w - 16) * 0.4, 2, p["accent"], rx=1, fill_opacity=0.85)
-    for x in (5, w - 5):
-        for y in (17, h - 5):
-            rivet(svg, p, x, y, 1.8)
+    if caption:
+        svg.rect(8, CAPTION_TOP, w - 16, CAPTION_HEIGHT, svg.linear([(0, p["metal0"]), (1, p["metal1"])]),
+                 rx=4, stroke=p["hi"], stroke_width=0.8, stroke_opacity=0.3)
+        lamp(svg, p, 14.5, CAPTION_MIDDLE, 2.6, True)
+        svg.line(CAPTION_LEFT - 2, CAPTION_TOP + CAPTION_HEIGHT - 1.5, w - 12, CAPTION_TOP + CAPTION_HEIGHT - 1.5,
+                 p["accent"], 0.8, stroke_opacity=0.45)
+        rivets = ((5, CAPTION_TOP + CAPTION_HEIGHT + 3), (w - 5, CAPTION_TOP + CAPTION_HEIGHT + 3),
+                  (5, h - 5), (w - 5, h - 5))
+    else:
+        svg.rect(6, 5, w - 12, 6, p["metal0"], rx=3)
+        svg.rect(8, 7, (w - 16) * 0.4, 2, p["accent"], rx=1, fill_opacity=0.85)
+        rivets = ((5, 17), (w - 5, 17), (5, h - 5), (w - 5, h - 5))
+    for x, y in rivets:
+        rivet(svg, p, x, y, 1.8)
     x, y, ww, hh = inset
     if light:
         well(svg, p, x, y, ww, hh, rx=6)

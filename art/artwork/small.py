@@ -168,3 +168,38 @@ def gallery_arrow(svg, p, right):
     svg.end()
 
 
+
+
+# -- message box kinds (32 x 32 badges beside a message's text) -------------------------------------------
+def kind_error(svg, p):
+    flag_unplayable(svg, p)
+
+
+def kind_warning(svg, p):
+    badge(svg, p)
+    glow(svg, "#ffc23a", 16, 17, 11, 0.3)
+    svg.polygon([(16, 7), (25.5, 23.5), (6.5, 23.5)], "#ffc23a", stroke="#4a3000", stroke_width=1.2,
+                stroke_linejoin="round")
+    svg.line(16, 12.5, 16, 18, "#3a2600", 2.4, stroke_linecap="round")
+    svg.circle(16, 21.2, 1.3, "#3a2600")
+
+
+def kind_information(svg, p):
+    badge(svg, p)
+    glow(svg, p["glow"], 16, 16, 11, 0.3)
+    svg.circle(16, 10.2, 1.9, p["glow"])
+    svg.polyline([(13.5, 14), (16.5, 14), (16.5, 22.5)], p["glow"], 2.6, stroke_linecap="round",
+                 stroke_linejoin="round")
+    svg.line(13.5, 22.5, 19.5, 22.5, p["glow"], 2.2, stroke_linecap="round")
+
+
+def kind_question(svg, p):
+    badge(svg, p)
+    glow(svg, p["accent"], 16, 16, 11, 0.35)
+    svg.path("M11.5,12.5 Q11.5,8 16,8 Q20.5,8 20.5,12 Q20.5,14.5 17.8,15.8 Q16,16.8 16,19", "none",
+             stroke=p["glow"], stroke_width=2.6, stroke_linecap="round", stroke_linejoin="round")
+    svg.circle(16, 22.8, 1.6, p["glow"])
+
+
+KINDS = {"error": kind_error, "warning": kind_warning, "information": kind_information,
+         "question": kind_question}

@@ -188,6 +188,17 @@ void Window::KeyDown(Key key) {
   Raise(OnKeyDown, key);
 }
 
+bool Window::Reachable(const Control& control) const {
+  const Rect r = RectInWindow(control);
+  return HitTest(r.left + r.width / 2, r.top + r.height / 2) == &control;
+}
+
+bool Window::ClickControl(Control& control) {
+  if (!Reachable(control)) return false;
+  control.RaiseClick();
+  return true;
+}
+
 void Window::MouseWheel(int delta, int x, int y) {
   Raise(OnMouseWheel, delta, x, y);
 }

@@ -101,6 +101,12 @@ class Window {
   // The pointer left the window: leave on the hovered control.
   void MouseLeave();
   void KeyDown(Key key);
+  // Whether a click at the centre of `control` would reach it: it is the topmost visible, enabled control
+  // there.
+  bool Reachable(const Control& control) const;
+  // A click given without the pointer (by the keyboard): raises `control`'s click when it is Reachable;
+  // hover and pressed state stay as they are. False when the click reached nothing.
+  bool ClickControl(Control& control);
   // `delta` in wheel units (kWheelNotch per notch, positive away from the user); x, y window coordinates.
   void MouseWheel(int delta, int x, int y);
 

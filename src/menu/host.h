@@ -18,6 +18,13 @@ enum class MessageKind { kError, kWarning, kInformation, kConfirmation, kPlain }
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
 
+// How the front end's own dialogs speak and look: the interface language (the words on message box buttons)
+// and the colour scheme (NightMode).
+struct DialogLook {
+  int language = 0;
+  int night_mode = 0;
+};
+
 struct ScreenSize {
   int width = 0;
   int height = 0;
@@ -66,6 +73,10 @@ class Host {
   virtual void WaitWhile(const std::function<bool()>& still_running, int wake_fd) = 0;
   // The hourglass cursor while true, the default cursor after.
   virtual void SetBusyCursor(bool busy) = 0;
+
+  // Told when the interface language or the colour scheme changes (the catalog is read, the colour-scheme
+  // spot is clicked); until then dialogs speak English by day. Nothing by default.
+  virtual void SetDialogLook(const DialogLook& look) { (void)look; }
 
   // Brings the menu's window to the front (after an install's programs had the screen). Nothing by default.
   virtual void BringToFront() {}

@@ -2,6 +2,7 @@
 
 #include "menu/icon_column.h"
 #include "menu/item_list.h"
+#include "menu/key_focus.h"
 #include "menu/main_form.h"
 #include "menu/pages.h"
 #include "menu/pictures.h"
@@ -51,6 +52,8 @@ void ListInput::TypeAhead(char letter) {
 }
 
 void ListInput::FormKeyDown(Key key) {
+  // Focus, activation, pages, settings and exit are keys the list does not use.
+  if (form_.key_focus().KeyDown(key)) return;
   if (const char letter = components::KeyLetter(key); letter != 0) {
     TypeAhead(letter);
     return;

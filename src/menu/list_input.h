@@ -1,5 +1,6 @@
 // Keyboard and mouse wheel of the main window: type-ahead by first letter, the navigation keys, the digit
 // keys for rows, the gallery keys, and the wheel over the list, the page-icon column or the open gallery.
+// The keys of the keyboard focus (KeyFocus) are handed on to it first.
 #pragma once
 
 #include "components/input.h"

@@ -32,6 +32,7 @@ class Pages;
 class PageScreens;
 class ItemList;
 class ListInput;
+class KeyFocus;
 class IconColumn;
 class Pictures;
 class Music;
@@ -105,6 +106,8 @@ class MainForm {
   PageScreens& page_screens() { return *page_screens_; }
   ItemList& item_list() { return *item_list_; }
   ListInput& list_input() { return *list_input_; }
+  KeyFocus& key_focus() { return *key_focus_; }
+  const KeyFocus& key_focus() const { return *key_focus_; }
   IconColumn& icon_column() { return *icon_column_; }
   // The front end's picture decoder; not owned, must outlive the form. Null: pictures are only checked for
   // being there, not decoded.
@@ -196,6 +199,7 @@ class MainForm {
   std::unique_ptr<PageScreens> page_screens_;
   std::unique_ptr<ItemList> item_list_;
   std::unique_ptr<ListInput> list_input_;
+  std::unique_ptr<KeyFocus> key_focus_;
   std::unique_ptr<IconColumn> icon_column_;
   bool terminated_ = false;
   int exit_code_ = 0;

@@ -50,6 +50,7 @@ void MainForm::FormShow() {
   Edition = catalog_.Edition;
   Language = Edition;
   messages_.SetEdition(Edition, StringsIni.get());
+  host_.SetDialogLook({Language, NightMode});
   // The character sets follow the edition, which is known only now.
   ChangeCharsets();
 
@@ -63,6 +64,7 @@ void MainForm::FormShow() {
 
   StartHour = host_.LocalHour();
   NightMode = (StartHour >= 20 || StartHour <= 7) ? 1 : 0;
+  host_.SetDialogLook({Language, NightMode});
 
   pages_->LoadPages();
   pages_->MainButtonClick(1);

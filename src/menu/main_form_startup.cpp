@@ -8,6 +8,7 @@
 #include "menu/installed_page.h"
 #include "menu/installer.h"
 #include "menu/item_list.h"
+#include "menu/key_focus.h"
 #include "menu/list_input.h"
 #include "menu/main_form.h"
 #include "menu/music.h"
@@ -54,6 +55,7 @@ MainForm::MainForm(platform::Platform& platform, Host& host, components::Clock& 
   item_list_->Wire();
   list_input_ = std::make_unique<ListInput>(*this);
   list_input_->Wire();
+  key_focus_ = std::make_unique<KeyFocus>(*this);
   icon_column_ = std::make_unique<IconColumn>(*this);
   icon_column_->Wire();
   installed_page_ = std::make_unique<InstalledPage>(*this);

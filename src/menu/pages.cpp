@@ -353,6 +353,7 @@ void Pages::ProcessPage() {
 
 void Pages::IndigoSpotClick() {
   form_.NightMode = form_.NightMode == 0 ? 1 : 0;
+  form_.host().SetDialogLook({form_.Language, form_.NightMode});
   LoadPages();
 }
 

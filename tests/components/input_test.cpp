@@ -6,7 +6,7 @@ namespace norva::components {
 namespace {
 
 TEST(InputTest, KeyNamesAndCodesRoundTrip) {
-  for (int k = 0; k <= static_cast<int>(Key::Digit9); ++k) {
+  for (int k = 0; k <= static_cast<int>(Key::AltF4); ++k) {
     const auto key = static_cast<Key>(k);
     EXPECT_EQ(KeyFromName(KeyName(key)), key) << KeyName(key);
   }
@@ -22,6 +22,15 @@ TEST(InputTest, KeyNamesAndCodesRoundTrip) {
   EXPECT_EQ(KeyLetter(Key::Digit1), '\0');
   EXPECT_EQ(KeyDigit(Key::Digit9), 9);
   EXPECT_EQ(KeyDigit(Key::Esc), -1);
+  EXPECT_EQ(KeyDigit(Key::Tab), -1);
+  EXPECT_EQ(KeyLetter(Key::F1), '\0');
+  EXPECT_EQ(KeyFunction(Key::F1), 1);
+  EXPECT_EQ(KeyFunction(Key::F12), 12);
+  EXPECT_EQ(KeyFunction(Key::AltF4), 0);
+  EXPECT_EQ(KeyFunction(Key::Digit1), 0);
+  EXPECT_EQ(KeyFromName("Shift+Tab"), Key::ShiftTab);
+  EXPECT_EQ(KeyFromName("f1"), std::nullopt) << "only letters are taken in either case";
+  EXPECT_EQ(KeyCode(Key::F12), 123);
 }
 
 }  // namespace

@@ -113,6 +113,15 @@ void ChooserDialog::paintEvent(QPaintEvent*) {
   } else {
     painter.drawImage(QPointF(0, 0), image);
   }
+  // The plate's title strip carries the chooser's caption in the lamp colour (art/artwork/panels.py).
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPixelSize(11);
+  painter.setFont(bold);
+  painter.setPen(chooser_.NightMode == 1 ? QColor(0xcb, 0xba, 0xff) : QColor(0xff, 0xae, 0x2a));
+  const QRect strip(22, 3, width() - 36, 13);
+  painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter,
+                   painter.fontMetrics().elidedText(Text(chooser_.Caption), Qt::ElideRight, strip.width()));
 }
 
 void ChooserDialog::showEvent(QShowEvent* event) {

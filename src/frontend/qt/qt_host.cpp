@@ -5,47 +5,17 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWindow>
 
 #include "frontend/qt/chooser_dialog.h"
+#include "frontend/qt/message_dialog.h"
 #include "frontend/qt/unpack_dialog.h"
 #include "frontend/qt/version_chooser.h"
 
 namespace norva::frontend::qt {
-
-int MessageIcon(menu::MessageKind kind) {
-  switch (kind) {
-    case menu::MessageKind::kError:
-      return QMessageBox::Critical;
-    case menu::MessageKind::kWarning:
-      return QMessageBox::Warning;
-    case menu::MessageKind::kInformation:
-      return QMessageBox::Information;
-    case menu::MessageKind::kConfirmation:
-      return QMessageBox::Question;
-    case menu::MessageKind::kPlain:
-      return QMessageBox::NoIcon;
-  }
-  return QMessageBox::NoIcon;
-}
-
-int MessageButtonSet(menu::MessageButtons buttons) {
-  switch (buttons) {
-    case menu::MessageButtons::kOk:
-      return QMessageBox::Ok;
-    case menu::MessageButtons::kOkCancel:
-      return QMessageBox::Ok | QMessageBox::Cancel;
-    case menu::MessageButtons::kYesNo:
-      return QMessageBox::Yes | QMessageBox::No;
-    case menu::MessageButtons::kYesNoCancel:
-      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-  }
-  return QMessageBox::Ok;
-}
 
 QtHost::QtHost(components::Clock& clock, RealTimeClock& time, QtHostOptions options)
     : clock_(clock), time_(time), options_(options), fonts_(options_.font_configuration) {}
@@ -68,24 +38,12 @@ QString QtHost::Text(std::string_view ansi) const {
 
 menu::MessageAnswer QtHost::ShowMessage(menu::MessageKind kind, std::string_view caption,
                                         std::string_view text, menu::MessageButtons buttons) {
-  QMessageBox box(static_cast<QMessageBox::Icon>(MessageIcon(kind)), Text(caption), Text(text),
-                  static_cast<QMessageBox::StandardButtons>(MessageButtonSet(buttons)), window_);
-  // Closing the box with Esc or its close button answers as the window system does: Cancel, else No, else OK.
-  if (buttons == menu::MessageButtons::kYesNo) box.setEscapeButton(QMessageBox::No);
-  const int pressed = box.exec();
+  menu::MessageBoxModel model(buttons, look_.language);
+  MessageDialog box(kind, Text(caption), Text(text), model, code_page_, look_.night_mode, fonts_.fallback(),
+                    window_);
+  const auto answer = box.Ask();
   time_.Schedule();
-  switch (pressed) {
-    case QMessageBox::Yes:
-      return menu::MessageAnswer::kYes;
-    case QMessageBox::No:
-      return menu::MessageAnswer::kNo;
-    case QMessageBox::Cancel:
-      return menu::MessageAnswer::kCancel;
-    case QMessageBox::Ok:
-      return menu::MessageAnswer::kOk;
-    default:
-      return buttons == menu::MessageButtons::kOk ? menu::MessageAnswer::kOk : menu::MessageAnswer::kCancel;
-  }
+  return answer;
 }
 
 std::optional<int> QtHost::ChooseVersion(std::string_view caption, std::string_view prompt,

@@ -1,5 +1,6 @@
-// The menu's front end on Qt: message boxes, the version chooser, fonts, the screen, the window's place,
-// the nested event loops of waits, the busy cursor and the end of the program.
+// The menu's front end on Qt: message boxes (in the interface language and colour scheme), the version
+// chooser, fonts, the screen, the window's place, the nested event loops of waits, the busy cursor and the
+// end of the program.
 #pragma once
 
 #include <QPointer>
@@ -39,6 +40,7 @@ class QtHost : public menu::Host {
                                    const std::vector<std::string>& labels) override;
   void ShowChooser(menu::DirChooser& chooser) override;
   void ShowUnpack(menu::UnpackForm& form) override;
+  void SetDialogLook(const menu::DialogLook& look) override { look_ = look; }
   void BringToFront() override;
   bool AddFontResource(const std::string& host_path) override { return fonts_.Add(host_path); }
   void RemoveFontResource(const std::string& host_path) override { fonts_.Remove(host_path); }
@@ -61,6 +63,7 @@ class QtHost : public menu::Host {
   RealTimeClock& time_;
   QtHostOptions options_;
   platform::CodePage code_page_ = platform::CodePage::kCentralEuropean;
+  menu::DialogLook look_;
   FontMap fonts_;
   QPointer<QWidget> window_;
   std::optional<QRect> placement_;  // asked for before the window existed
@@ -68,9 +71,5 @@ class QtHost : public menu::Host {
   bool terminated_ = false;
   int exit_code_ = 0;
 };
-
-// The message box's icon and buttons for a kind of message (exposed for tests).
-int MessageIcon(menu::MessageKind kind);             // a QMessageBox::Icon
-int MessageButtonSet(menu::MessageButtons buttons);  // QMessageBox::StandardButtons
 
 }  // namespace norva::frontend::qt

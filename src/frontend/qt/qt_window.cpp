@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include "components/animation.h"
+#include "menu/key_focus.h"
 
 namespace norva::frontend::qt {
 namespace {
@@ -30,7 +31,12 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
 
 }  // namespace
 
-std::optional<Key> KeyFromQt(int qt_key) {
+std::optional<Key> KeyFromQt(int qt_key, Qt::KeyboardModifiers modifiers) {
+  if (qt_key == Qt::Key_F4 && modifiers.testFlag(Qt::AltModifier)) return Key::AltF4;
+  if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F12) {
+    return static_cast<Key>(static_cast<int>(Key::F1) + (qt_key - Qt::Key_F1));
+  }
+  if (qt_key == Qt::Key_Tab && modifiers.testFlag(Qt::ShiftModifier)) return Key::ShiftTab;
   if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) {
     return static_cast<Key>(static_cast<int>(Key::A) + (qt_key - Qt::Key_A));
   }
@@ -59,6 +65,12 @@ std::optional<Key> KeyFromQt(int qt_key) {
       return Key::Home;
     case Qt::Key_End:
       return Key::End;
+    case Qt::Key_Tab:
+      return Key::Tab;
+    case Qt::Key_Backtab:
+      return Key::ShiftTab;
+    case Qt::Key_Space:
+      return Key::Space;
     default:
       return std::nullopt;
   }
@@ -105,7 +117,11 @@ void QtWindow::Refresh() {
       clearMask();
     }
   }
-  const std::uint64_t fingerprint = ModelPainter::Fingerprint(window, false);
+  std::uint64_t fingerprint = ModelPainter::Fingerprint(window, false);
+  if (const auto mark = form_.key_focus().FocusMark()) {
+    for (const int v : {mark->left, mark->top, mark->width, mark->height, form_.NightMode})
+      fingerprint = (fingerprint ^ static_cast<std::uint64_t>(v + 1)) * 1099511628211ULL;
+  }
   const bool everything = fingerprint != shown_;
   shown_ = fingerprint;
   // The border animations change most often; a new frame repaints only its own rectangle.
@@ -133,6 +149,7 @@ void QtWindow::paintEvent(QPaintEvent* event) {
   painter.setClipRegion(event->region());
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter_.Paint(form_.window(), painter, devicePixelRatioF());
+  PaintFocusMark(painter);
   ++paints_;
   emit Painted();
 }
@@ -174,8 +191,43 @@ void QtWindow::leaveEvent(QEvent*) {
   AfterInput();
 }
 
+void QtWindow::PaintFocusMark(QPainter& painter) const {
+  const auto mark = form_.key_focus().FocusMark();
+  if (!mark) return;
+  // A lit rim in the scheme's lamp colour with a soft glow, between dark edges: it stands out on the light
+  // wells and on the dark metal alike, and from the lit frame of a pressed page key.
+  const bool night = form_.NightMode == 1;
+  const QColor lamp = night ? QColor(0xa9, 0x8c, 0xff) : QColor(0xff, 0xae, 0x2a);
+  const QColor dark(0x10, 0x10, 0x14, 230);
+  const QRectF r = QRectF(mark->left, mark->top, mark->width, mark->height).adjusted(2, 2, -2, -2);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(Qt::NoBrush);
+  QColor halo = lamp;
+  halo.setAlpha(70);
+  painter.setPen(QPen(halo, 4.0));
+  painter.drawRoundedRect(r, 5, 5);
+  painter.setPen(QPen(dark, 3.0));
+  painter.drawRoundedRect(r, 4, 4);
+  painter.setPen(QPen(lamp, 1.5, Qt::DashLine, Qt::FlatCap));
+  painter.drawRoundedRect(r, 4, 4);
+  painter.restore();
+}
+
+bool QtWindow::event(QEvent* event) {
+  // Tab and Shift+Tab move the menu's own focus, not Qt's between widgets.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+      keyPressEvent(static_cast<QKeyEvent*>(event));
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
 void QtWindow::keyPressEvent(QKeyEvent* event) {
-  auto key = KeyFromQt(event->key());
+  auto key = KeyFromQt(event->key(), event->modifiers());
   if (!key) {
     QWidget::keyPressEvent(event);
     return;

@@ -16,8 +16,8 @@
 
 namespace norva::frontend::qt {
 
-// The model key of a Qt key; nothing for keys the menu does not know.
-std::optional<components::Key> KeyFromQt(int qt_key);
+// The model key of a Qt key pressed with `modifiers`; nothing for keys the menu does not know.
+std::optional<components::Key> KeyFromQt(int qt_key, Qt::KeyboardModifiers modifiers = {});
 
 class QtWindow : public QWidget {
   Q_OBJECT
@@ -44,12 +44,15 @@ class QtWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:
   // After input: the model may have started timers and changed controls.
   void AfterInput();
+  // The keyboard focus's frame over the painted model, in the colours of the scheme.
+  void PaintFocusMark(QPainter& painter) const;
   // The clock time of the next animation frame while an animation plays.
   std::optional<std::int64_t> NextAnimationFrame() const;
 
@@ -57,7 +60,7 @@ class QtWindow : public QWidget {
   RealTimeClock& time_;
   Artwork artwork_;
   ModelPainter painter_;
-  std::uint64_t shown_ = 0;  // fingerprint of everything but the animations
+  std::uint64_t shown_ = 0;  // fingerprint of everything but the animations, the focus mark included
   // Per animation control: the frame on screen (-1 while not shown).
   std::map<const components::Control*, int> frames_;
   bool shaped_ = false;

@@ -1,11 +1,11 @@
 // The directory chooser and the unpack window on screen: their pictures (compared with reviewed references),
-// use by the keyboard alone, and the unpacking started and finished by the window itself.
+// use by the keyboard alone, the message box in the edition's words, and the unpacking started and finished
+// by the window itself.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "frontend/qt/chooser_dialog.h"
+#include "frontend/qt/message_dialog.h"
 #include "frontend/qt/qt_form.h"
 #include "frontend/qt/unpack_dialog.h"
 #include "menu/dir_chooser.h"
@@ -105,6 +106,27 @@ TEST_F(InstallDialogsTest, ChooserLooksLikeTheWindowAndWorksByKeyboard) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST_F(InstallDialogsTest, MessageBoxSpeaksTheEditionAndAnswersByKeyboard) {
+  menu::MessageBoxModel model(menu::MessageButtons::kYesNo, 1);
+  frontend::qt::MessageDialog box(menu::MessageKind::kConfirmation, QStringLiteral("Norva CD 12-2006"),
+                                  QStringLiteral("Chcete nainstalovat toto demo do adresáře C:\\SKYHOPPER ?"),
+                                  model, platform::CodePage::kCentralEuropean, 0,
+                                  QStringLiteral("DejaVu Sans"), nullptr);
+  ASSERT_EQ(box.buttons().size(), 2u);
+  EXPECT_EQ(box.buttons()[0]->text(), QStringLiteral("Ano"));
+  EXPECT_EQ(box.buttons()[1]->text(), QStringLiteral("Ne"));
+  box.show();
+  QTest::qWait(50);
+  Look(box.grab().toImage(), "message_cs");
+  box.hide();
+  // Right to Ne, Enter answers with it.
+  QTimer::singleShot(0, &box, [&box] {
+    QTest::keyClick(&box, Qt::Key_Right);
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
+  EXPECT_EQ(box.Ask(), menu::MessageAnswer::kNo);
+}
+
 TEST_F(InstallDialogsTest, UnpackWindowShowsItsProgressAndUnpacksByItself) {
   auto q = Start(21);
   q->form().ItemIndex = 1;
@@ -131,9 +153,12 @@ TEST_F(InstallDialogsTest, AnArchiveItemInstallsFromTheWindow) {
     // The press comes later from the event loop: a press inside this tick would open the next box inside
     // it, where this timer cannot tick again.
     QAbstractButton* press = nullptr;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      seen.push_back(box->text().toStdString());
-      press = box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes) : box->button(QMessageBox::Ok);
+    if (auto* box = qobject_cast<frontend::qt::MessageDialog*>(modal)) {
+      std::string words;
+      for (auto* button : box->buttons()) words += "|" + button->text().toStdString();
+      seen.push_back(box->text().toStdString() + words);
+      // Enter: the focused button, which is the first (Yes) when the box opens.
+      QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Return); });
     } else if (auto* chooser = qobject_cast<ChooserDialog*>(modal)) {
       seen.push_back("chooser");
       press = chooser->findChild<QPushButton*>(QStringLiteral("OKButton"));
@@ -146,7 +171,7 @@ TEST_F(InstallDialogsTest, AnArchiveItemInstallsFromTheWindow) {
   person.stop();
   ASSERT_GE(seen.size(), 2u);
   EXPECT_EQ(seen[0], "chooser");
-  EXPECT_EQ(seen[1], "Chcete nainstalovat toto demo do adresáře C:\\SKYHOPPER ?");
+  EXPECT_EQ(seen[1], "Chcete nainstalovat toto demo do adresáře C:\\SKYHOPPER ?|Ano|Ne");
   const auto& item = q->form().catalog().Demo[1];
   EXPECT_EQ(item.Installed, 1);
   EXPECT_EQ(item.InstalledDir, "C:\\Skyhopper");

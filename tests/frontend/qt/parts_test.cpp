@@ -141,7 +141,7 @@ TEST(QtImageLoaderTest, DecodesByContentAndOncePerReplacement) {
   EXPECT_EQ(loader.decodes(), 4);
 }
 
-TEST(QtFrontEndTest, KeysAndMessageKinds) {
+TEST(QtFrontEndTest, KeyMap) {
   using components::Key;
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Escape), Key::Esc);
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Enter), Key::Enter);
@@ -149,13 +149,10 @@ TEST(QtFrontEndTest, KeysAndMessageKinds) {
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Z), Key::Z);
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_9), Key::Digit9);
   EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_PageDown), Key::PageDown);
-  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F1), std::nullopt);
-
-  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kError), QMessageBox::Critical);
-  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kConfirmation), QMessageBox::Question);
-  EXPECT_EQ(frontend::qt::MessageIcon(menu::MessageKind::kPlain), QMessageBox::NoIcon);
-  EXPECT_EQ(frontend::qt::MessageButtonSet(menu::MessageButtons::kYesNoCancel),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F1), Key::F1);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_F4, Qt::AltModifier), Key::AltF4);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Backtab, Qt::ShiftModifier), Key::ShiftTab);
+  EXPECT_EQ(frontend::qt::KeyFromQt(Qt::Key_Insert), std::nullopt);
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 // mode, and the label fades run on real timers.
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <numeric>
 #include "components/fade_label.h"
+#include "frontend/qt/message_dialog.h"
 #include "frontend/qt/qt_form.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
@@ -143,11 +143,11 @@ TEST_F(QtWindowTest, UninstallShowsTheHourglassAndAsksInAMessageBox) {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     if (form.InstallOrUninstallRunning && cursor != nullptr && cursor->shape() == Qt::WaitCursor)
       hourglass = true;
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    if (auto* box = qobject_cast<frontend::qt::MessageDialog*>(QApplication::activeModalWidget())) {
       asked = box->text();
       if (const char* out = std::getenv("NORVA_SCREENSHOT_DIR"))
         box->grab().save(QString(out) + "/leftover.png");
-      box->button(QMessageBox::Yes)->click();
+      box->buttons().front()->click();  // Yes
     }
   });
   watch.start(20);
