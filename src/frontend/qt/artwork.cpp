@@ -155,6 +155,13 @@ QSvgRenderer* Artwork::RendererOf(const QString& path) {
   return renderer->isValid() ? renderer.get() : nullptr;
 }
 
+QImage Artwork::KeepInCache(const QString& name, QImage image) {
+  cache_.Store(name, image);
+  // The kept file's pages are the system's to drop and read again; the rendered copy would be ours for good.
+  QImage mapped = cache_.Load(name);
+  return mapped.isNull() ? image : mapped;
+}
+
 const QImage& Artwork::Keep(const QString& path, int frame, qreal dpr, QImage image) {
   return rendered_.insert_or_assign(std::make_tuple(path, frame, dpr), std::move(image)).first->second;
 }
@@ -170,7 +177,7 @@ const QImage& Artwork::Render(const QString& path, qreal dpr) {
     QSvgRenderer renderer(path);
     if (renderer.isValid()) {
       image = Rasterize(renderer, renderer.viewBoxF(), renderer.defaultSize(), dpr);
-      cache_.Store(name, image);
+      image = KeepInCache(name, std::move(image));
     }
   }
   return Keep(path, -1, dpr, std::move(image));
@@ -208,7 +215,7 @@ const QImage& Artwork::RenderFrame(const QString& path, int frame, qreal dpr) {
       const QSize size = renderer->defaultSize();
       image = Rasterize(*renderer, QRectF(strip.left() + frame * width, strip.top(), width, strip.height()),
                         QSizeF(size.width() / static_cast<qreal>(kClipStripFrames), size.height()), dpr);
-      cache_.Store(name, image);
+      image = KeepInCache(name, std::move(image));
     }
   }
   return Keep(path, frame, dpr, std::move(image));

@@ -54,6 +54,8 @@ class Artwork {
   // The picture's name in the cache: its path below the root and the scale, e.g. "anim-clip4-f3@1.5".
   QString CacheName(const QString& path, int frame, qreal dpr) const;
   QSvgRenderer* RendererOf(const QString& path);
+  // Stores a rendered picture and answers its mapped copy (the picture itself without a cache).
+  QImage KeepInCache(const QString& name, QImage image);
   const QImage& Keep(const QString& path, int frame, qreal dpr, QImage image);
 
   QString root_;
