@@ -4,10 +4,10 @@
 #include <QFontDatabase>
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <optional>
 
 #include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 #include "platform/wine/host_file.h"
 
@@ -34,17 +34,39 @@ QString LoadFallback() {
   return family;
 }
 
-// Whether the bytes are a font file: FreeType, which draws Qt's fonts, opens it. Needs no font
-// configuration, so that it can be answered before one is read.
+// Whether the bytes begin as a font file that Qt's FreeType reads: TrueType and OpenType fonts and
+// collections, Windows .fon files, PostScript Type 1. Told from the first bytes, before any font
+// configuration is read; a damaged font of a known kind is refused later, when it is registered.
 bool IsFontFile(const QByteArray& bytes) {
-  FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return false;
-  FT_Face face = nullptr;
-  const bool opened = FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.constData()),
-                                         static_cast<FT_Long>(bytes.size()), 0, &face) == 0;
-  if (opened) FT_Done_Face(face);
-  FT_Done_FreeType(library);
-  return opened;
+  static const QByteArray kStarts[] = {
+      QByteArray("\x00\x01\x00\x00", 4), "true",           "typ1",       "OTTO", "ttcf", "MZ",
+      QByteArray("\x80\x01", 2),         "%!PS-AdobeFont", "%!FontType1"};
+  return std::any_of(std::begin(kStarts), std::end(kStarts),
+                     [&bytes](const QByteArray& start) { return bytes.startsWith(start); });
+}
+
+// The bytes of a regular file of at most kMaxFontBytes, read straight into the array Qt takes (a disc font
+// is most of a megabyte: one buffer, not two).
+std::optional<QByteArray> ReadFontFile(const std::string& host_path) {
+  auto file = platform::wine::OpenHostFile::Open(host_path, kMaxFontBytes);
+  if (!file) return std::nullopt;
+  QByteArray bytes;
+  // One byte more than the file has tells its end without another read buffer.
+  bytes.resize(static_cast<qsizetype>(file->stamp().size) + 1);
+  qsizetype filled = 0;
+  for (;;) {
+    // A file that grew since it was opened is read on, and refused past the limit.
+    if (filled == bytes.size()) {
+      if (static_cast<std::uint64_t>(filled) > kMaxFontBytes) return std::nullopt;
+      bytes.resize(std::min<qsizetype>(filled * 2, static_cast<qsizetype>(kMaxFontBytes) + 1));
+    }
+    const long long got = file->Next(bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled));
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    filled += static_cast<qsizetype>(got);
+  }
+  bytes.truncate(filled);
+  return bytes;
 }
 
 }  // namespace
@@ -59,11 +81,10 @@ FontMap::FontMap(std::shared_future<void> configuration) : configuration_(std::m
 bool FontMap::Add(const std::string& host_path) {
   if (loaded_.count(host_path)) return true;
   // Read by us rather than by Qt, so that a FIFO or device named as a font file cannot block the start.
-  const auto bytes = platform::wine::ReadRegularHostFile(host_path, kMaxFontBytes);
-  if (!bytes) return false;
+  auto bytes = ReadFontFile(host_path);
+  if (!bytes || !IsFontFile(*bytes)) return false;
   Loaded font;
-  font.bytes = QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
-  if (!IsFontFile(font.bytes)) return false;
+  font.bytes = std::move(*bytes);
   if (prepared_) Register(font);
   loaded_[host_path] = std::move(font);
   order_.push_back(host_path);

@@ -1,13 +1,18 @@
 // The front end's parts on their own: the player's modes, the version chooser's layout and answers, the
 // picture cache, the key map and the message box kinds.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QApplication>
+
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <future>
 
 #include "components/image_list.h"
+#include "frontend/qt/font_map.h"
 #include "frontend/qt/music_module.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_image_loader.h"
@@ -139,6 +144,25 @@ TEST(QtImageLoaderTest, DecodesByContentAndOncePerReplacement) {
   list.ReplaceEntry(1, bmp);
   EXPECT_EQ(loader.Entry(list, 1).size(), QSize(5, 5));
   EXPECT_EQ(loader.decodes(), 4);
+}
+
+TEST(FontMapTest, DiscFontsDrawTheDisplayFaceAndWhatIsNoFontIsRefused) {
+  TempDir dir;
+  // A disc's font under its disguise.
+  const std::string font = (dir.path() / "bb.jpg").string();
+  std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", font);
+  frontend::qt::FontMap fonts(std::async(std::launch::async, [] {}).share());
+  EXPECT_TRUE(fonts.Add(font));
+  EXPECT_FALSE(fonts.Add(dir.Write("bc.jpg", std::string("\xFF\xD8\xFF\xE0 a picture", 14)).string()));
+  EXPECT_FALSE(fonts.Add((dir.path() / "missing.jpg").string()));
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe.jpg").c_str(), 0600), 0);
+  EXPECT_FALSE(fonts.Add((dir.path() / "pipe.jpg").string())) << "and it did not block";
+  // Registered when a text first asks: the display face is the disc's, Tahoma the fallback.
+  EXPECT_EQ(fonts.Family("Square721 AT"), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(fonts.Family("Tahoma"), fonts.fallback());
+  EXPECT_EQ(fonts.fallback(), QStringLiteral("DejaVu Sans"));
+  fonts.Remove(font);
+  EXPECT_EQ(fonts.Family("Square721 AT"), fonts.fallback());
 }
 
 TEST(QtFrontEndTest, KeyMap) {
