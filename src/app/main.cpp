@@ -4,7 +4,6 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <iostream>
 #include <memory>
 
@@ -71,10 +70,11 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
 }
 
 int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::platform::Platform& platform,
-              norva::platform::wine::WineMachine& machine, std::future<void>& font_configuration) {
+              norva::platform::wine::WineMachine& machine) {
   using namespace norva;
   frontend::qt::InstallLogFilter();
   frontend::qt::ChooseMediaBackend();
+  frontend::qt::UseOwnFontConfiguration();
   // The user's scale multiplies the desktop's own through Qt's high-DPI scaling; the artwork and the texts
   // are drawn at the device pixel ratio that results, the shape and the hot spots follow in window units.
   if (options.scale) {
@@ -93,7 +93,6 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
     host_options.screen = menu::ScreenSize{*options.screen_width, *options.screen_height};
   }
   host_options.start_minutes = options.clock_minutes;
-  host_options.font_configuration = font_configuration.share();
   frontend::qt::QtHost host(clock, time, host_options);
   frontend::qt::ModulePlayer player;
   frontend::qt::QtImageLoader pictures;
@@ -154,10 +153,6 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // The window's fonts are looked up after the disc is read; their configuration is read meanwhile.
-  std::future<void> font_configuration;
-  if (!options->headless) font_configuration = frontend::qt::ReadFontConfigurationAhead();
-
   platform::wine::WinePlatformOptions machine_options;
   machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(
       options->machine ? std::optional<std::filesystem::path>(*options->machine) : std::nullopt);
@@ -200,5 +195,5 @@ int main(int argc, char** argv) {
         << "norva: no xdg-open found: readmes, web pages and trailers cannot open; install xdg-utils or "
            "name an opener with --opener CMD\n";
   }
-  return RunWindow(argc, argv, *options, machine->platform(), machine->machine(), font_configuration);
+  return RunWindow(argc, argv, *options, machine->platform(), machine->machine());
 }

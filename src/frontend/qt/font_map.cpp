@@ -1,6 +1,7 @@
 #include "frontend/qt/font_map.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QFontDatabase>
 #include <algorithm>
 #include <cstdint>
@@ -17,19 +18,14 @@ namespace {
 // The disc's fonts are a few hundred kilobytes; nothing larger is taken for a font.
 constexpr std::uint64_t kMaxFontBytes = 32ULL * 1024 * 1024;
 
+const QString kBundledFace = QStringLiteral(":/fonts/DejaVuSans.ttf");
+
 QString LoadFallback() {
   static const QString family = [] {
-    // The system's own copy of the face is used when it has one: loading a font for the process costs the
-    // start a few milliseconds.
-    const QString wanted = QStringLiteral("DejaVu Sans");
-    if (QFontDatabase::hasFamily(wanted) &&
-        QFontDatabase::isSmoothlyScalable(wanted, QStringLiteral("Bold"))) {
-      return wanted;
-    }
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
+    const int id = QFontDatabase::addApplicationFont(kBundledFace);
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
     const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-    return families.isEmpty() ? wanted : families.first();
+    return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
   }();
   return family;
 }
@@ -71,12 +67,18 @@ std::optional<QByteArray> ReadFontFile(const std::string& host_path) {
 
 }  // namespace
 
-std::future<void> ReadFontConfigurationAhead() {
-  // The configuration is process-wide: Qt's font database then finds it read.
-  return std::async(std::launch::async, [] { FcInit(); });
+void UseOwnFontConfiguration() {
+  if (!QFile::exists(kBundledFace)) return;
+  static const char kEmpty[] =
+      "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig></fontconfig>";
+  FcConfig* config = FcConfigCreate();
+  if (config == nullptr) return;
+  if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kEmpty), FcTrue) &&
+      FcConfigBuildFonts(config)) {
+    FcConfigSetCurrent(config);  // takes its own reference
+  }
+  FcConfigDestroy(config);
 }
-
-FontMap::FontMap(std::shared_future<void> configuration) : configuration_(std::move(configuration)) {}
 
 bool FontMap::Add(const std::string& host_path) {
   if (loaded_.count(host_path)) return true;
@@ -100,7 +102,6 @@ void FontMap::Register(Loaded& font) const {
 void FontMap::Prepare() const {
   if (prepared_) return;
   prepared_ = true;
-  if (configuration_.valid()) configuration_.wait();
   fallback_ = LoadFallback();
   for (const auto& path : order_) Register(loaded_.at(path));
 }

@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
-#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,16 +14,16 @@
 
 namespace norva::frontend::qt {
 
-// Reads the system's font configuration on another thread, so that the window's first text does not wait
-// for it after the menu has read its disc; the future is ready once it is read. Needs no application object.
-std::future<void> ReadFontConfigurationAhead();
+// The window draws with the disc's fonts and the bundled DejaVu Sans only, so the font library is given an
+// empty configuration of its own instead of reading the system's (a few dozen XML files, the larger part of
+// a start's work); text then also looks the same on every machine. Call before the application object is
+// made. Does nothing when the bundled face is missing from the build (the system's fonts are used then).
+void UseOwnFontConfiguration();
 
 class FontMap {
  public:
-  // Looks nothing up yet: fonts are registered with Qt when a text first asks for one, once `configuration`
-  // (the system's font configuration read ahead, when given) is ready, so that a start reads its disc
-  // meanwhile.
-  explicit FontMap(std::shared_future<void> configuration = {});
+  // Looks nothing up yet: fonts are registered with Qt when a text first asks for one.
+  FontMap() = default;
 
   // Takes a font file for this run; false when it is not a font. The families it brings are remembered.
   bool Add(const std::string& host_path);
@@ -36,7 +35,7 @@ class FontMap {
   // The QFont of a label's font: family, pixel size, weight.
   QFont Font(const components::Font& font) const;
 
-  // The fallback face (once per process): the system's DejaVu Sans, else the bundled copy, loaded.
+  // The fallback face (once per process): the bundled DejaVu Sans, else the system's.
   const QString& fallback() const;
 
  private:
@@ -45,11 +44,10 @@ class FontMap {
     int id = -1;
     QStringList families;
   };
-  // Registers the fonts taken so far, after the configuration is read.
+  // Registers the fonts taken so far.
   void Prepare() const;
   void Register(Loaded& font) const;
 
-  mutable std::shared_future<void> configuration_;
   mutable bool prepared_ = false;
   mutable std::map<std::string, Loaded> loaded_;  // by host path
   std::vector<std::string> order_;                // the paths in the order they were taken

@@ -18,7 +18,7 @@
 namespace norva::frontend::qt {
 
 QtHost::QtHost(components::Clock& clock, RealTimeClock& time, QtHostOptions options)
-    : clock_(clock), time_(time), options_(options), fonts_(options_.font_configuration) {}
+    : clock_(clock), time_(time), options_(options) {}
 
 QtHost::~QtHost() {
   if (busy_) QGuiApplication::restoreOverrideCursor();

@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <future>
 #include <optional>
 
 #include "components/clock.h"
@@ -17,9 +16,8 @@
 namespace norva::frontend::qt {
 
 struct QtHostOptions {
-  std::optional<menu::ScreenSize> screen;       // the real screen when empty
-  std::optional<int> start_minutes;             // local time of day at start; the real time when empty
-  std::shared_future<void> font_configuration;  // being read ahead (ReadFontConfigurationAhead), if at all
+  std::optional<menu::ScreenSize> screen;  // the real screen when empty
+  std::optional<int> start_minutes;        // local time of day at start; the real time when empty
 };
 
 class QtHost : public menu::Host {

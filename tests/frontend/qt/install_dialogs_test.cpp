@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "frontend/qt/chooser_dialog.h"
+#include "frontend/qt/font_map.h"
 #include "frontend/qt/message_dialog.h"
 #include "frontend/qt/qt_form.h"
 #include "frontend/qt/unpack_dialog.h"
@@ -26,6 +27,12 @@ namespace {
 namespace fs = std::filesystem;
 using frontend::qt::ChooserDialog;
 using frontend::qt::UnpackDialog;
+
+// The face the dialogs get from the window: the bundled DejaVu Sans.
+QString Face() {
+  static const frontend::qt::FontMap fonts;
+  return fonts.fallback();
+}
 
 // Saves the picture for review (NORVA_UPDATE_SCREENSHOTS=1) or compares it with its reference.
 void Look(const QImage& shot, const std::string& name) {
@@ -69,7 +76,7 @@ class InstallDialogsTest : public ::testing::Test {
 TEST_F(InstallDialogsTest, ChooserLooksLikeTheWindowAndWorksByKeyboard) {
   auto q = Start(12);
   menu::DirChooser chooser(q->form(), q->form().catalog().Demo[1]);
-  ChooserDialog dialog(chooser, platform::CodePage::kCentralEuropean, QStringLiteral("DejaVu Sans"), nullptr);
+  ChooserDialog dialog(chooser, platform::CodePage::kCentralEuropean, Face(), nullptr);
   dialog.show();
   QTest::qWait(50);
   Look(dialog.grab().toImage(), "chooser_day");
@@ -110,8 +117,7 @@ TEST_F(InstallDialogsTest, MessageBoxSpeaksTheEditionAndAnswersByKeyboard) {
   menu::MessageBoxModel model(menu::MessageButtons::kYesNo, 1);
   frontend::qt::MessageDialog box(menu::MessageKind::kConfirmation, QStringLiteral("Norva CD 12-2006"),
                                   QStringLiteral("Chcete nainstalovat toto demo do adresáře C:\\SKYHOPPER ?"),
-                                  model, platform::CodePage::kCentralEuropean, 0,
-                                  QStringLiteral("DejaVu Sans"), nullptr);
+                                  model, platform::CodePage::kCentralEuropean, 0, Face(), nullptr);
   ASSERT_EQ(box.buttons().size(), 2u);
   EXPECT_EQ(box.buttons()[0]->text(), QStringLiteral("Ano"));
   EXPECT_EQ(box.buttons()[1]->text(), QStringLiteral("Ne"));
@@ -132,8 +138,7 @@ TEST_F(InstallDialogsTest, UnpackWindowShowsItsProgressAndUnpacksByItself) {
   q->form().ItemIndex = 1;
   menu::UnpackForm form(q->form(), q->form().catalog().Demo[1], "C:\\GAME");
   fs::create_directories(dir_.path() / "prefix" / "drive_c" / "GAME");
-  UnpackDialog dialog(form, platform::CodePage::kCentralEuropean, QStringLiteral("DejaVu Sans"),
-                      q->clock_time(), nullptr);
+  UnpackDialog dialog(form, platform::CodePage::kCentralEuropean, Face(), q->clock_time(), nullptr);
   dialog.show();
   QTest::qWait(30);
   Look(dialog.grab().toImage(), "unpack_night");

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
-#include <future>
 
 #include "components/image_list.h"
 #include "frontend/qt/font_map.h"
@@ -151,7 +150,7 @@ TEST(FontMapTest, DiscFontsDrawTheDisplayFaceAndWhatIsNoFontIsRefused) {
   // A disc's font under its disguise.
   const std::string font = (dir.path() / "bb.jpg").string();
   std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", font);
-  frontend::qt::FontMap fonts(std::async(std::launch::async, [] {}).share());
+  frontend::qt::FontMap fonts;
   EXPECT_TRUE(fonts.Add(font));
   EXPECT_FALSE(fonts.Add(dir.Write("bc.jpg", std::string("\xFF\xD8\xFF\xE0 a picture", 14)).string()));
   EXPECT_FALSE(fonts.Add((dir.path() / "missing.jpg").string()));

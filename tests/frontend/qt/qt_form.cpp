@@ -26,7 +26,7 @@ QtForm::QtForm(const QtFormOptions& options) : machine_(std::make_unique<Machine
     std::ofstream(store, std::ios::app) << "[Main]\r\nEnhanced=" << options.enhanced << "\r\nMusic=0\r\n";
   }
   host_ = std::make_unique<frontend::qt::QtHost>(
-      clock_, time_, frontend::qt::QtHostOptions{options.screen, options.clock_minutes, {}});
+      clock_, time_, frontend::qt::QtHostOptions{options.screen, options.clock_minutes});
   form_ = std::make_unique<menu::MainForm>(m.machine->platform(), *host_, clock_, nullptr);
   form_->music().SetPlayer(&player_);
   form_->SetImageLoader(&pictures_);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "frontend/qt/font_map.h"
 #include "frontend/qt/media_backend.h"
 #include "frontend/qt/music_module.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // The same audio path as the program.
   norva::frontend::qt::ChooseMediaBackend();
+  // The window's own fonts only, as the program has them.
+  norva::frontend::qt::UseOwnFontConfiguration();
   QApplication application(argc, argv);
   norva::frontend::qt::QuietDecoderLog();
   return RUN_ALL_TESTS();
