@@ -288,9 +288,13 @@ MainControls::MainControls(Window& window) {
   Flag_3D = &Image(window, panel, "Flag_3D", {439, 25, 32, 32}, main, -1);
   NameLabel = &Label(window, panel, "NameLabel", {229, 216, 225, 16}, {.size = 13, .bold = true});
   FirmLabel = &Label(window, panel, "FirmLabel", {229, 232, 225, 16}, {});
+  // The picture's frame ends right above the title, the title right above the firm, a rule above the help.
+  NameLabel->room_for_accents = true;
+  FirmLabel->room_for_accents = true;
   DateLabel = &Label(window, panel, "DateLabel", {229, 258, 97, 14}, {.font = "Square721 AT"});
   HelpLabel = &Label(window, panel, "HelpLabel", {396, 252, 123, 14},
                      {.color = kBlack, .hover_color = kBlack, .alignment = Alignment::Right});
+  HelpLabel->room_for_accents = true;
   TextLabel = &Label(window, panel, "TextLabel", {229, 279, 265, 145}, {.size = 13, .word_wrap = true});
   auto button = [&](const char* name, int left) {
     auto& made = window.Create<PictureButton>(panel, name, {left, 227, 14, 13});
