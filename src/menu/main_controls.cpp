@@ -30,7 +30,7 @@
 //   Up1                 (189, 48) 16 x 14           empty (item 1 is selected)
 //   Down1               (189, 375) 16 x 14          main 80
 //   DIBImage4           (226, 64) 243 x 151         DIBImageList2, empty, opacity 150, not stretched
-//   Label2              (229, 200) 240 x 14         one line over the picture's lower edge
+//   Label2              (229, 428) 265 x 16         one line under the description
 //   Flag_Playable, Flag_Unplayable, Flag_CZ, Flag_Net, Flag_3D
 //                       (295 / 332 / 367 / 402 / 439, 25) 32 x 32, main, empty
 //   NameLabel           (229, 216) 225 x 16         Tahoma bold 13 px
@@ -280,7 +280,7 @@ MainControls::MainControls(Window& window) {
   // The detail panel.
   DIBImage4 = &Image(window, panel, "DIBImage4", {226, 64, 243, 151}, DIBImageList2, -1);
   DIBImage4->opacity = 150;
-  Label2 = &Label(window, panel, "Label2", {229, 200, 240, 14}, {});
+  Label2 = &Label(window, panel, "Label2", {229, 428, 265, 16}, {});
   Flag_Playable = &Image(window, panel, "Flag_Playable", {295, 25, 32, 32}, main, -1);
   Flag_Unplayable = &Image(window, panel, "Flag_Unplayable", {332, 25, 32, 32}, main, -1);
   Flag_CZ = &Image(window, panel, "Flag_CZ", {367, 25, 32, 32}, main, -1);
