@@ -42,18 +42,22 @@
 //                       (459 / 476 / 493 / 510, 227) 14 x 13, ControlsImageList, empty, tag 0
 //   LowerArrow          (8, 10) 24 x 20             main 72; its top follows the mouse
 //   UpperArrow          (8, 375) 24 x 20            main 70; its top follows the mouse
-//   ExitSpotImage, SetupSpotImage, IndigoSpotImage
-//                       under the spots, main 64 / 66 / 68, hidden
-//   ExitSpot, SetupSpot, IndigoSpot
-//                       (0 / 33 / 66, 449) 33 x 33, hot areas without a picture
+//   SetupSpotImage, IndigoSpotImage
+//                       under the spots, main 66 / 68, hidden
+//   SetupSpot, IndigoSpot
+//                       (33 / 66, 449) 33 x 33, hot areas without a picture
 //   HelpLabel2          (105, 458) 110 x 16         spot names
 //   CDNumberLabel       (229, 458) 60 x 16
 //   DebugLabel1         (300, 458) 60 x 16          "Reload", hidden
 //   DebugLabel2         (370, 458) 70 x 16          "Show ini", hidden
 //   DIBImage1           (0, 0) 638 x 482            gallery frame, main 78, opacity 220, autosize, hidden
 //   DIBImage2           (0, 0) 638 x 482            gallery picture, DIBImageList2, opacity 0, autosize,
-//   hidden LeftArrow           (18, 206) 44 x 72           main 77, opacity 0, hidden RightArrow (577, 206)
-//   44 x 72          main 76, opacity 0, hidden
+//                                                   hidden
+//   LeftArrow           (18, 206) 44 x 72           main 77, opacity 0, hidden
+//   RightArrow          (577, 206) 44 x 72          main 76, opacity 0, hidden
+//   GalleryClose        (577, 18) 44 x 44           main 79, opacity 0, hidden: closes the gallery
+//   ExitSpotImage       (0, 449) 33 x 33            main 64, hidden
+//   ExitSpot            (0, 449) 33 x 33            the exit spot's hot area, above the gallery
 //
 // Texts keep the normal text colour 0x2B322F, the help texts black until the start-up colours them; only
 // the list rows, the icon captions and the debug labels fade under the mouse.
@@ -309,10 +313,8 @@ MainControls::MainControls(Window& window) {
   // Window effects.
   LowerArrow = &Image(window, panel, "LowerArrow", {8, 10, 24, 20}, main, 72);
   UpperArrow = &Image(window, panel, "UpperArrow", {8, 375, 24, 20}, main, 70);
-  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, 64, false);
   SetupSpotImage = &Image(window, panel, "SetupSpotImage", {33, 449, 33, 33}, main, 66, false);
   IndigoSpotImage = &Image(window, panel, "IndigoSpotImage", {66, 449, 33, 33}, main, 68, false);
-  ExitSpot = &Image(window, panel, "ExitSpot", {0, 449, 33, 33}, nullptr, -1);
   SetupSpot = &Image(window, panel, "SetupSpot", {33, 449, 33, 33}, nullptr, -1);
   IndigoSpot = &Image(window, panel, "IndigoSpot", {66, 449, 33, 33}, nullptr, -1);
   HelpLabel2 =
@@ -335,6 +337,11 @@ MainControls::MainControls(Window& window) {
   RightArrow = &Image(window, panel, "RightArrow", {577, 206, 44, 72}, main, 76, false);
   LeftArrow->opacity = 0;
   RightArrow->opacity = 0;
+  GalleryClose = &Image(window, panel, "GalleryClose", {577, 18, 44, 44}, main, 79, false);
+  GalleryClose->opacity = 0;
+  // The exit spot stays above the open gallery, so that the menu can be left from there too.
+  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, 64, false);
+  ExitSpot = &Image(window, panel, "ExitSpot", {0, 449, 33, 33}, nullptr, -1);
 
   StartTimer = &window.CreateTimer("StartTimer", 5000);
   AnimationTimer = &window.CreateTimer("AnimationTimer", 300);
