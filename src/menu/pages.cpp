@@ -349,6 +349,7 @@ void Pages::ProcessPage() {
         break;  // the diskmag and unknown kinds have no panel of their own
     }
   }
+  panel.FollowPointer();
   auto& position = form_.controls().PositionLabel->caption;
   // " z " is the same in every language.
   position = count != 0 ? std::to_string(form_.ItemIndex) + " z " + std::to_string(count) : std::string();
