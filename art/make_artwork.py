@@ -63,6 +63,7 @@ DAY_ONLY = {
     76: (44, 72, lambda s: small.gallery_arrow(s, DAY, True)),
     77: (44, 72, lambda s: small.gallery_arrow(s, DAY, False)),
     78: (638, 482, lambda s: panels.gallery_frame(s, DAY)),
+    79: (44, 44, lambda s: small.gallery_close(s, DAY)),
 }
 
 

@@ -25,7 +25,8 @@ def background(svg, p, simple):
     svg.line(60, 392, 204, 392, p["well_edge"], 1.0, stroke_opacity=0.5)
     # Detail well: the picture frame on top, the texts below.
     well(svg, p, 220, 60, 308, 386, rx=10)
-    svg.rect(224, 62, 247, 155, p["metal0"], rx=3, stroke=p["accent"], stroke_width=1.0,
+    # The frame ends right under the picture: the title's accents start on the next row.
+    svg.rect(224, 62.5, 247, 152.5, p["metal0"], rx=3, stroke=p["accent"], stroke_width=1.0,
              stroke_opacity=0.6)
     svg.rect(226, 64, 243, 151, svg.linear([(0, p["metal2"]), (1, p["metal0"])]))
     svg.line(228, 251, 520, 251, p["well_edge"], 0.8, stroke_opacity=0.5)

@@ -168,6 +168,18 @@ def gallery_arrow(svg, p, right):
     svg.end()
 
 
+def gallery_close(svg, p):
+    """The gallery's way back to the menu (44 x 44): the arrows' plate with a cross in their colours."""
+    plate(svg, p, 1, 1, 42, 42, rx=10)
+    glow(svg, p["accent"], 22, 22, 17, 0.5)
+    arm = [(-3.5, -13), (3.5, -13), (3.5, 13), (-3.5, 13)]
+    for angle in (45, -45):
+        svg.group(f"translate(22 22) rotate({angle})")
+        svg.polygon(arm, svg.linear([(0, p["glow"]), (1, p["accent"])]), stroke=p["deep"], stroke_width=1.2,
+                    stroke_linejoin="round")
+        svg.end()
+    for x in (7, 37):
+        rivet(svg, p, x, 7, 1.6)
 
 
 # -- message box kinds (32 x 32 badges beside a message's text) -------------------------------------------

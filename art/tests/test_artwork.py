@@ -40,6 +40,7 @@ def expected_main_sizes():
     sizes[74] = sizes[75] = (135, 28)
     sizes[76] = sizes[77] = (44, 72)
     sizes[78] = (638, 482)
+    sizes[79] = (44, 44)
     for index, size in ((80, (16, 14)), (84, (16, 14)), (88, (16, 28)), (110, (16, 28)), (114, (16, 28))):
         for k in range(4):
             sizes[index + k] = size

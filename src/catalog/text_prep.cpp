@@ -5,20 +5,23 @@ namespace norva::catalog {
 std::string PrepareCaption(std::string_view text) {
   // Cutting the note first gives the same result as doubling first: the character after the last kept one
   // is the '~', never an '&'.
-  const std::string_view kept = text.substr(0, text.find('~'));
+  return DoubleAmpersands(text.substr(0, text.find('~')));
+}
+
+std::string DoubleAmpersands(std::string_view text) {
   std::string out;
-  out.reserve(kept.size() + 8);
+  out.reserve(text.size() + 8);
   // Whole runs between lone ampersands are copied at once: captions are read by the hundred at every load.
   std::size_t copied = 0;
-  for (std::size_t amp = kept.find('&'); amp != std::string_view::npos; amp = kept.find('&', amp + 1)) {
-    const bool amp_before = amp > 0 && kept[amp - 1] == '&';
-    const bool amp_after = amp + 1 < kept.size() && kept[amp + 1] == '&';
+  for (std::size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', amp + 1)) {
+    const bool amp_before = amp > 0 && text[amp - 1] == '&';
+    const bool amp_after = amp + 1 < text.size() && text[amp + 1] == '&';
     if (amp_before || amp_after) continue;
-    out.append(kept.substr(copied, amp + 1 - copied));
+    out.append(text.substr(copied, amp + 1 - copied));
     out.push_back('&');
     copied = amp + 1;
   }
-  out.append(kept.substr(copied));
+  out.append(text.substr(copied));
   return out;
 }
 

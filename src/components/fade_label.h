@@ -36,6 +36,10 @@ class FadeLabel : public Control {
   Font font;
   Alignment alignment = Alignment::Left;
   bool word_wrap = false;
+  // A one-line label whose box has something right above it: its line is lowered so that the accents of
+  // capitals stay inside the box. Other one-line labels keep their line at the box's top, and accents may
+  // reach above it.
+  bool room_for_accents = false;
   // Off: the label keeps `color` under the pointer.
   bool hover_fade = true;
   int fade_frames = 10;    // steps from `color` to `hover_color`

@@ -1,6 +1,9 @@
 // The page setters of the detail panel.
 #include "menu/detail_panel.h"
 
+#include <string_view>
+
+#include "catalog/text_prep.h"
 #include "menu/date_text.h"
 #include "menu/item_list.h"
 #include "menu/main_form.h"
@@ -19,8 +22,13 @@ auto* Record(Array& records, int index) {
   return InRange(index, records.size()) ? &records[static_cast<std::size_t>(index)] : nullptr;
 }
 
-const std::string& TitleOr(const std::string& full_name, const std::string& fallback) {
-  return full_name.empty() ? fallback : full_name;
+// Catalog and store texts are shown as they are: an ampersand of a firm's name is no shortcut mark.
+std::string Shown(std::string_view text) {
+  return catalog::DoubleAmpersands(text);
+}
+
+std::string TitleOr(const std::string& full_name, const std::string& fallback) {
+  return Shown(full_name.empty() ? fallback : full_name);
 }
 
 }  // namespace
@@ -37,7 +45,7 @@ void DetailPanel::SetProgram(catalog::TDemos& item, bool demos_rule) {
   auto& c = form_.controls();
   InstalledReCheck(item);
   c.NameLabel->caption = TitleOr(item.FullName, item.Title);
-  c.FirmLabel->caption = item.Firm;
+  c.FirmLabel->caption = Shown(item.Firm);
   if (!ShowDate(item.Date)) return;
   StandardDescription(item.Describe0, item.Describe, item.DescribeAlt);
   ReadmeRule(item);
@@ -56,7 +64,7 @@ void DetailPanel::SetFulls() {
   InstalledReCheck(*item);
   WebButton(!item->Web.empty());
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
-  c.FirmLabel->caption = item->Firm;
+  c.FirmLabel->caption = Shown(item->Firm);
   if (!ShowDate(item->Date)) return;
   StandardDescription(item->Describe0, item->Describe, item->DescribeAlt);
   ReadmeRule(*item);
@@ -71,7 +79,7 @@ void DetailPanel::SetExtra() {
   if (item == nullptr) return;
   auto& c = form_.controls();
   StandardDescription(item->Describe0, item->Describe, item->DescribeAlt);
-  c.FirmLabel->caption = item->Firm;
+  c.FirmLabel->caption = Shown(item->Firm);
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
   DoFlags(item->Flags);
   PlayButton(item->InstallDir.size() > 3);
@@ -102,7 +110,7 @@ void DetailPanel::SetShare() {
   auto& c = form_.controls();
   PlayButton(!item->InstallName.empty());
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
-  c.FirmLabel->caption = item->Firm;
+  c.FirmLabel->caption = Shown(item->Firm);
   WebButton(!item->Web.empty());
   StandardDescription(item->Describe0, item->Describe, item->DescribeAlt);
   ReadmeButton(!item->ReadmeName.empty());
@@ -113,7 +121,7 @@ void DetailPanel::SetDrivers() {
   if (item == nullptr) return;
   auto& c = form_.controls();
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
-  c.FirmLabel->caption = item->TechInfo;
+  c.FirmLabel->caption = Shown(item->TechInfo);
   if (!ShowDate(item->Date)) return;
   PlayButton(!item->InstallName.empty());
   StandardDescription(item->Describe0, item->Describe, item->DescribeAlt);
@@ -126,10 +134,10 @@ void DetailPanel::SetReaders() {
   if (item == nullptr) return;
   auto& c = form_.controls();
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
-  c.FirmLabel->caption = item->Firm;
+  c.FirmLabel->caption = Shown(item->Firm);
   // Readers' descriptions exist in Czech and Slovak only.
-  if (form_.Language == 1) c.TextLabel->caption = item->Describe;
-  if (form_.Language == 4) c.TextLabel->caption = item->DescribeAlt;
+  if (form_.Language == 1) c.TextLabel->caption = Shown(item->Describe);
+  if (form_.Language == 4) c.TextLabel->caption = Shown(item->DescribeAlt);
   ReadmeRule(*item);
   WebButton(!item->Web.empty());
   if (item->InstallType != 0 || !item->GameName.empty() || item->ReadmeName.empty()) {
@@ -154,7 +162,7 @@ void DetailPanel::SetUpdates() {
   auto* item = Record(form_.catalog().Update, form_.ItemIndex);
   if (item == nullptr) return;
   ReadmeButton(!item->ReadmeName.empty());
-  form_.controls().NameLabel->caption = item->Name + " " + item->Suffix;
+  form_.controls().NameLabel->caption = Shown(item->Name + " " + item->Suffix);
   PlayButton(!item->FileName.empty());
 }
 
@@ -162,7 +170,7 @@ void DetailPanel::SetShots() {
   auto* item = Record(form_.catalog().Shot, form_.ItemIndex);
   if (item == nullptr) return;
   auto& c = form_.controls();
-  c.FirmLabel->caption = item->Firm;
+  c.FirmLabel->caption = Shown(item->Firm);
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
   FlagUnPlayable(true);
   if (!ShowDate(item->Date)) return;
@@ -179,9 +187,9 @@ void DetailPanel::SetFilms() {
   FlagUnPlayable(true);
   // On a DVD the first trailer comes with its codec.
   c.Label2->visible = !(form_.ItemIndex == 1 && form_.catalog().IsDVD != 0);
-  if (form_.Language == 0) c.TextLabel->caption = item->Describe0;
-  if (form_.Language >= 1 && form_.Language <= 6) c.TextLabel->caption = item->Describe;
-  c.FirmLabel->caption = item->Firm;
+  if (form_.Language == 0) c.TextLabel->caption = Shown(item->Describe0);
+  if (form_.Language >= 1 && form_.Language <= 6) c.TextLabel->caption = Shown(item->Describe);
+  c.FirmLabel->caption = Shown(item->Firm);
   if (!ShowDate(item->Date)) return;
   if (item->Picture != "NUL") form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture(item->Picture);
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
@@ -192,8 +200,8 @@ void DetailPanel::SetInstalled() {
   auto* item = Record(form_.InstalledList, form_.ItemIndex);
   if (item == nullptr) return;
   auto& c = form_.controls();
-  c.NameLabel->caption = item->Name;
-  c.FirmLabel->caption = item->TechInfo;  // the disc the item came from
+  c.NameLabel->caption = Shown(item->Name);
+  c.FirmLabel->caption = Shown(item->TechInfo);  // the disc the item came from
   PlayButton(item->Runnable != 0);
   StopButton(item->Installed != 0);
 }
@@ -255,17 +263,17 @@ void DetailPanel::StandardDescription(const std::string& describe0, const std::s
   auto& text = form_.controls().TextLabel->caption;
   switch (form_.Language) {
     case 0:
-      text = describe0;
+      text = Shown(describe0);
       break;
     case 1:
     case 2:
     case 3:
     case 5:
     case 6:
-      text = describe;
+      text = Shown(describe);
       break;
     case 4:
-      text = describe_alt;
+      text = Shown(describe_alt);
       break;
     default:
       break;

@@ -71,7 +71,13 @@ class DetailPanel {
   void PlayImageMouseMove();
   void StopImageMouseMove();
 
+  // The hover help after the panel was rebuilt (an install, an uninstall, a new selection): the text of the
+  // control under the pointer in its new state, or none when the pointer is over no such control.
+  void FollowPointer();
+
  private:
+  // The Play button's help on the page shown (0: none).
+  int PlayHelp();
   // The panel of a program-like record, shared by the Demos and Extra2 pages (`demos_rule`: Play also needs
   // the item installed or installable).
   void SetProgram(catalog::TDemos& item, bool demos_rule);

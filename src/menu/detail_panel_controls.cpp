@@ -171,33 +171,53 @@ void DetailPanel::StopImageMouseMove() {
 
 void DetailPanel::PlayImageMouseMove() {
   if (!HoverButton(*form_.controls().PlayImage, kPlay)) return;
+  if (const int help = PlayHelp(); help != 0) Help(help);
+}
+
+int DetailPanel::PlayHelp() {
   switch (form_.PageKind) {
     case kPageDemos:
     case kPageFulls: {
       const catalog::TDemos* item = SelectedProgram();
-      Help(item != nullptr && item->NotInstalled == 1 ? kHelpInstall : kHelpRun);
-      break;
+      return item != nullptr && item->NotInstalled == 1 ? kHelpInstall : kHelpRun;
     }
     case kPageExtra:
     case kPageShareware:
     case kPageReaders:
     case kPageExtra2: {
       const catalog::TDemos* item = SelectedProgram();
-      Help(item != nullptr && item->Runnable != 0 ? kHelpRun : kHelpInstall);
-      break;
+      return item != nullptr && item->Runnable != 0 ? kHelpRun : kHelpInstall;
     }
     case kPageDrivers:
     case kPageUpdates:
-      Help(kHelpInstall);
-      break;
+      return kHelpInstall;
     case kPageFilms:
     case kPageInstalled:
     case kPageQuillon:
-      Help(kHelpRun);
-      break;
+      return kHelpRun;
     default:
-      break;  // Shots: the button has no help
+      return 0;  // Shots: the button has no help
   }
+}
+
+void DetailPanel::FollowPointer() {
+  auto& c = form_.controls();
+  const components::Control* under = form_.window().hovered();
+  c.HelpLabel->caption.clear();
+  // Only the text follows: the button's hover picture comes back with the pointer's next move.
+  auto button_help = [&](const components::PictureButton* button, int help) {
+    if (under == button && button->tag != 0 && help != 0) Help(help);
+  };
+  button_help(c.ReadmeImage, kHelpReadme);
+  button_help(c.WebImage, kHelpHomepage);
+  button_help(c.StopImage, kHelpUninstall);
+  if (under == c.PlayImage) button_help(c.PlayImage, PlayHelp());
+  if (under == c.DateLabel) DateLabelMouseMove();
+  if (under == c.Flag_Playable) FlagPlayableMouseMove();
+  if (under == c.Flag_Unplayable) FlagUnplayableMouseMove();
+  if (under == c.Flag_3D) Flag3DMouseMove();
+  if (under == c.Flag_Net) FlagNetMouseMove();
+  if (under == c.Flag_CZ) FlagCZMouseMove();
 }
 
 catalog::TDemos* DetailPanel::SelectedProgram() {

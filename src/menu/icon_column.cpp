@@ -11,6 +11,7 @@ namespace {
 constexpr int kSlots = 11;
 constexpr int kStep = 5;
 constexpr int kFade = 30;
+constexpr int kFirstTop = 60;  // the first icon's place in the column
 
 }  // namespace
 
@@ -27,6 +28,7 @@ void IconColumn::Down2Hover() {
   if (c.Down2->image == -1) return;
   c.Down2->image = 81 + 2 * form_.NightMode;
   form_.IconScrollStep = kStep;
+  rest_half_way_ = false;
   c.ScrollDownTimer->SetEnabled(true);
   c.ScrollUpTimer->SetEnabled(false);
 }
@@ -36,17 +38,20 @@ void IconColumn::Up2Hover() {
   if (c.Up2->image == -1) return;
   c.Up2->image = 85 + 2 * form_.NightMode;
   form_.IconScrollStep = kStep;
+  rest_half_way_ = false;
   c.ScrollUpTimer->SetEnabled(true);
   c.ScrollDownTimer->SetEnabled(false);
 }
 
 void IconColumn::Down2MouseMove(int x, int y) {
   Down2Hover();
+  rest_half_way_ = true;
   form_.effects().MoveArrows(*form_.controls().Down2, x, y);
 }
 
 void IconColumn::Up2MouseMove(int x, int y) {
   Up2Hover();
+  rest_half_way_ = true;
   form_.effects().MoveArrows(*form_.controls().Up2, x, y);
 }
 
@@ -69,9 +74,16 @@ void IconColumn::ScrollDownTimer() {
     if (c.DIBSection[n]->rect.top < 50) SetOpacity(n, -kFade);
   }
   for (int n = 6; n <= kSlots; ++n) {
-    if (c.DIBSection[n]->rect.top < 396) SetOpacity(n, kFade);
+    // An icon that reaches the top cover fades out like the first five.
+    if (c.DIBSection[n]->rect.top < 50) {
+      SetOpacity(n, -kFade);
+    } else if (c.DIBSection[n]->rect.top < 396) {
+      SetOpacity(n, kFade);
+    }
   }
+  const int sixth = c.DIBSection[6]->rect.top;
   MoveColumn(-form_.IconScrollStep);
+  if (PausesAtSixth(sixth)) c.ScrollDownTimer->SetEnabled(false);
 }
 
 void IconColumn::ScrollUpTimer() {
@@ -86,9 +98,25 @@ void IconColumn::ScrollUpTimer() {
     if (c.DIBSection[n]->rect.top > 20) SetOpacity(n, kFade);
   }
   for (int n = 6; n <= kSlots; ++n) {
-    if (c.DIBSection[n]->rect.top > 330) SetOpacity(n, -kFade);
+    // An icon coming back from under the top cover fades in, whole by the time it is in place.
+    if (c.DIBSection[n]->rect.top > 330) {
+      SetOpacity(n, -kFade);
+    } else if (c.DIBSection[n]->rect.top > 0) {
+      SetOpacity(n, kFade);
+    }
   }
+  const int sixth = c.DIBSection[6]->rect.top;
   MoveColumn(form_.IconScrollStep);
+  if (PausesAtSixth(sixth)) c.ScrollUpTimer->SetEnabled(false);
+}
+
+bool IconColumn::PausesAtSixth(int sixth_before) const {
+  // Five icons fit between the covers. With eleven, the last five in view leave the sixth under the top
+  // cover, so a column moved by an arrow's hover rests once on the way with the sixth icon first (icons 6
+  // to 10 in view); a wheel notch still runs to the end.
+  if (!rest_half_way_ || form_.PageIconCount <= 10) return false;
+  const int sixth = form_.controls().DIBSection[6]->rect.top;
+  return (sixth_before - kFirstTop) * (sixth - kFirstTop) <= 0 && sixth_before != kFirstTop;
 }
 
 void IconColumn::MoveColumn(int dy) {

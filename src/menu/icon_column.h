@@ -3,7 +3,8 @@
 // that leave or enter the visible band, until the first or last icon is in place.
 //
 // ScrollDownTimer moves the column up (revealing the lower icons; started from Down2), ScrollUpTimer moves it
-// down (started from Up2).
+// down (started from Up2). Moved by an arrow's hover, a column of eleven icons also rests half-way, with
+// icons 6 to 10 in view, so that every icon can be reached while the column stands still.
 #pragma once
 
 namespace norva::menu {
@@ -22,8 +23,8 @@ class IconColumn {
   // arrows' move.
   void Down2MouseMove(int x, int y);
   void Up2MouseMove(int x, int y);
-  // What hovering an arrow does to the column, without the decorative arrows (also the wheel's action);
-  // nothing while the arrow shows no picture.
+  // What hovering an arrow does to the column, without the decorative arrows and without the rest half-way
+  // (the wheel's action); nothing while the arrow shows no picture.
   void Down2Hover();
   void Up2Hover();
 
@@ -37,8 +38,13 @@ class IconColumn {
  private:
   // Moves every icon and caption down by `dy` pixels (up when negative).
   void MoveColumn(int dy);
+  // True when the move that started with the sixth icon at `sixth_before` brought it to the first icon's
+  // place, where a column of eleven rests.
+  bool PausesAtSixth(int sixth_before) const;
 
   MainForm& form_;
+  // The column moves by an arrow's hover, which rests half-way in a column of eleven.
+  bool rest_half_way_ = false;
 };
 
 }  // namespace norva::menu

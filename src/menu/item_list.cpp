@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalog/text_prep.h"
 #include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "menu/pages.h"
@@ -157,7 +158,8 @@ void ItemList::FillList() {
   if (NameAt(kind, 1)) {
     if (kind == kPageDemos || kind == kPageExtra2) Bold();
     for (int row = 1; row <= kRows; ++row) {
-      c.DemosLabel[row]->caption = std::string(*NameAt(kind, form_.TopIndex + row - 1));
+      // Names are shown as the catalog or the store has them, ampersands included.
+      c.DemosLabel[row]->caption = catalog::DoubleAmpersands(*NameAt(kind, form_.TopIndex + row - 1));
     }
   }
   if (kind == kPageSettings) {

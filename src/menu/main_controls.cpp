@@ -30,7 +30,7 @@
 //   Up1                 (189, 48) 16 x 14           empty (item 1 is selected)
 //   Down1               (189, 375) 16 x 14          main 80
 //   DIBImage4           (226, 64) 243 x 151         DIBImageList2, empty, opacity 150, not stretched
-//   Label2              (229, 200) 240 x 14         one line over the picture's lower edge
+//   Label2              (229, 428) 265 x 16         one line under the description
 //   Flag_Playable, Flag_Unplayable, Flag_CZ, Flag_Net, Flag_3D
 //                       (295 / 332 / 367 / 402 / 439, 25) 32 x 32, main, empty
 //   NameLabel           (229, 216) 225 x 16         Tahoma bold 13 px
@@ -42,18 +42,22 @@
 //                       (459 / 476 / 493 / 510, 227) 14 x 13, ControlsImageList, empty, tag 0
 //   LowerArrow          (8, 10) 24 x 20             main 72; its top follows the mouse
 //   UpperArrow          (8, 375) 24 x 20            main 70; its top follows the mouse
-//   ExitSpotImage, SetupSpotImage, IndigoSpotImage
-//                       under the spots, main 64 / 66 / 68, hidden
-//   ExitSpot, SetupSpot, IndigoSpot
-//                       (0 / 33 / 66, 449) 33 x 33, hot areas without a picture
+//   SetupSpotImage, IndigoSpotImage
+//                       under the spots, main 66 / 68, hidden
+//   SetupSpot, IndigoSpot
+//                       (33 / 66, 449) 33 x 33, hot areas without a picture
 //   HelpLabel2          (105, 458) 110 x 16         spot names
 //   CDNumberLabel       (229, 458) 60 x 16
 //   DebugLabel1         (300, 458) 60 x 16          "Reload", hidden
 //   DebugLabel2         (370, 458) 70 x 16          "Show ini", hidden
 //   DIBImage1           (0, 0) 638 x 482            gallery frame, main 78, opacity 220, autosize, hidden
 //   DIBImage2           (0, 0) 638 x 482            gallery picture, DIBImageList2, opacity 0, autosize,
-//   hidden LeftArrow           (18, 206) 44 x 72           main 77, opacity 0, hidden RightArrow (577, 206)
-//   44 x 72          main 76, opacity 0, hidden
+//                                                   hidden
+//   LeftArrow           (18, 206) 44 x 72           main 77, opacity 0, hidden
+//   RightArrow          (577, 206) 44 x 72          main 76, opacity 0, hidden
+//   GalleryClose        (577, 18) 44 x 44           main 79, opacity 0, hidden: closes the gallery
+//   ExitSpotImage       (0, 449) 33 x 33            main 64, hidden
+//   ExitSpot            (0, 449) 33 x 33            the exit spot's hot area, above the gallery
 //
 // Texts keep the normal text colour 0x2B322F, the help texts black until the start-up colours them; only
 // the list rows, the icon captions and the debug labels fade under the mouse.
@@ -280,7 +284,7 @@ MainControls::MainControls(Window& window) {
   // The detail panel.
   DIBImage4 = &Image(window, panel, "DIBImage4", {226, 64, 243, 151}, DIBImageList2, -1);
   DIBImage4->opacity = 150;
-  Label2 = &Label(window, panel, "Label2", {229, 200, 240, 14}, {});
+  Label2 = &Label(window, panel, "Label2", {229, 428, 265, 16}, {});
   Flag_Playable = &Image(window, panel, "Flag_Playable", {295, 25, 32, 32}, main, -1);
   Flag_Unplayable = &Image(window, panel, "Flag_Unplayable", {332, 25, 32, 32}, main, -1);
   Flag_CZ = &Image(window, panel, "Flag_CZ", {367, 25, 32, 32}, main, -1);
@@ -288,9 +292,13 @@ MainControls::MainControls(Window& window) {
   Flag_3D = &Image(window, panel, "Flag_3D", {439, 25, 32, 32}, main, -1);
   NameLabel = &Label(window, panel, "NameLabel", {229, 216, 225, 16}, {.size = 13, .bold = true});
   FirmLabel = &Label(window, panel, "FirmLabel", {229, 232, 225, 16}, {});
+  // The picture's frame ends right above the title, the title right above the firm, a rule above the help.
+  NameLabel->room_for_accents = true;
+  FirmLabel->room_for_accents = true;
   DateLabel = &Label(window, panel, "DateLabel", {229, 258, 97, 14}, {.font = "Square721 AT"});
   HelpLabel = &Label(window, panel, "HelpLabel", {396, 252, 123, 14},
                      {.color = kBlack, .hover_color = kBlack, .alignment = Alignment::Right});
+  HelpLabel->room_for_accents = true;
   TextLabel = &Label(window, panel, "TextLabel", {229, 279, 265, 145}, {.size = 13, .word_wrap = true});
   auto button = [&](const char* name, int left) {
     auto& made = window.Create<PictureButton>(panel, name, {left, 227, 14, 13});
@@ -305,10 +313,8 @@ MainControls::MainControls(Window& window) {
   // Window effects.
   LowerArrow = &Image(window, panel, "LowerArrow", {8, 10, 24, 20}, main, 72);
   UpperArrow = &Image(window, panel, "UpperArrow", {8, 375, 24, 20}, main, 70);
-  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, 64, false);
   SetupSpotImage = &Image(window, panel, "SetupSpotImage", {33, 449, 33, 33}, main, 66, false);
   IndigoSpotImage = &Image(window, panel, "IndigoSpotImage", {66, 449, 33, 33}, main, 68, false);
-  ExitSpot = &Image(window, panel, "ExitSpot", {0, 449, 33, 33}, nullptr, -1);
   SetupSpot = &Image(window, panel, "SetupSpot", {33, 449, 33, 33}, nullptr, -1);
   IndigoSpot = &Image(window, panel, "IndigoSpot", {66, 449, 33, 33}, nullptr, -1);
   HelpLabel2 =
@@ -331,6 +337,11 @@ MainControls::MainControls(Window& window) {
   RightArrow = &Image(window, panel, "RightArrow", {577, 206, 44, 72}, main, 76, false);
   LeftArrow->opacity = 0;
   RightArrow->opacity = 0;
+  GalleryClose = &Image(window, panel, "GalleryClose", {577, 18, 44, 44}, main, 79, false);
+  GalleryClose->opacity = 0;
+  // The exit spot stays above the open gallery, so that the menu can be left from there too.
+  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, 64, false);
+  ExitSpot = &Image(window, panel, "ExitSpot", {0, 449, 33, 33}, nullptr, -1);
 
   StartTimer = &window.CreateTimer("StartTimer", 5000);
   AnimationTimer = &window.CreateTimer("AnimationTimer", 300);

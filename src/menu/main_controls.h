@@ -112,6 +112,7 @@ struct MainControls {
   ImageControl* DIBImage2;  // picture
   ImageControl* LeftArrow;
   ImageControl* RightArrow;
+  ImageControl* GalleryClose;  // the gallery's visible way back to the menu
 
   // Timers, all disabled at creation.
   components::Timer* StartTimer;

@@ -82,6 +82,7 @@ void MainForm::SetTitle() {
   const std::string title =
       std::string(catalog_.IsDVD != 0 ? "Norva DVD " : "Norva CD ") + chars(0, 2) + "-20" + chars(2, 2);
   Caption = title;
+  window_.caption = Caption;
   AppTitle = catalog_.DebugMode ? title + " - DEBUG MODE" : title;
   controls_.CDNumberLabel->caption = chars(0, 4);
 }

@@ -19,6 +19,7 @@ constexpr int kSlots = 11;
 constexpr std::uint32_t kSilver = 0xC0C0C0;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr int kPlaceholderFlag = 118;
+constexpr const char* kFullGames = "PLN\xC9 HRY";
 
 // Caption and first icon picture of a page kind that has an icon.
 struct PageIcon {
@@ -54,7 +55,9 @@ bool IconOf(const MainForm& form, int kind, PageIcon& icon) {
       icon = {message(8), 102};
       return true;
     case kPageFulls:
-      icon = {form.catalog().IsDVD == 1 ? "PLN\xC9 HRY" : message(79), 4};
+      // Message 79 is empty in every language: a CD's full games go by the DVD's name for them.
+      icon = {form.catalog().IsDVD == 1 ? kFullGames : message(79), 4};
+      if (icon.caption.empty()) icon.caption = kFullGames;
       return true;
     case kPageExtra2:
       icon = {message(9), 28};
@@ -346,6 +349,7 @@ void Pages::ProcessPage() {
         break;  // the diskmag and unknown kinds have no panel of their own
     }
   }
+  panel.FollowPointer();
   auto& position = form_.controls().PositionLabel->caption;
   // " z " is the same in every language.
   position = count != 0 ? std::to_string(form_.ItemIndex) + " z " + std::to_string(count) : std::string();

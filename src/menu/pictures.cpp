@@ -28,6 +28,10 @@ void Pictures::Wire() {
   c.LeftArrow->OnClick = [this] { LeftArrowClick(); };
   c.DIBImage1->OnMouseDown = [this](components::MouseButton button, int, int) { DIBImage1MouseDown(button); };
   c.DIBImage2->OnMouseDown = [this](components::MouseButton button, int, int) { DIBImage1MouseDown(button); };
+  c.GalleryClose->OnMouseDown = [this](components::MouseButton button, int, int) {
+    DIBImage1MouseDown(button);
+  };
+  c.GalleryClose->OnClick = [this] { CloseGallery(); };
   c.DIBTimer1->OnTimer = [this] { DIBTimer1Timer(); };
   c.DIBTimer2->OnTimer = [this] { DIBTimer2Timer(); };
   c.DIBTimer3->OnTimer = [this] { DIBTimer3Timer(); };

@@ -75,6 +75,7 @@ void Pictures::DIBImage4Click() {
   form_.GalleryIndex = 1;
   c.LeftArrow->visible = false;
   c.RightArrow->visible = NextPicture(name);
+  c.GalleryClose->visible = true;
   ShowGalleryPicture();
   c.DIBTimer3->SetEnabled(true);
   if (form_.EnhancedSetting == 1) {
@@ -89,10 +90,11 @@ void Pictures::DIBImage4Click() {
 void Pictures::DIBTimer3Timer() {
   auto& c = form_.controls();
   if (form_.EffectsSetting == 1 && c.DIBImage2->opacity != 255) {
-    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow}) SetControlOpacity(*image, kGalleryFadeStep);
+    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow, c.GalleryClose})
+      SetControlOpacity(*image, kGalleryFadeStep);
     if (c.DIBImage2->opacity != 255) return;
   } else {
-    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow}) image->opacity = 255;
+    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow, c.GalleryClose}) image->opacity = 255;
   }
   c.DIBTimer3->SetEnabled(false);
 }
@@ -111,11 +113,13 @@ void Pictures::DIBTimer4Timer() {
   auto& c = form_.controls();
   if (c.DIBTimer3->enabled()) return;  // the open fade finishes first
   if (form_.EffectsSetting == 1 && c.DIBImage2->opacity > 0) {
-    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow}) SetControlOpacity(*image, -kGalleryFadeStep);
+    for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow, c.GalleryClose})
+      SetControlOpacity(*image, -kGalleryFadeStep);
     return;
   }
   c.DIBTimer4->SetEnabled(false);
-  for (auto* image : {c.DIBImage2, c.DIBImage1, c.LeftArrow, c.RightArrow}) image->visible = false;
+  for (auto* image : {c.DIBImage2, c.DIBImage1, c.LeftArrow, c.RightArrow, c.GalleryClose})
+    image->visible = false;
 }
 
 void Pictures::RightArrowClick() {

@@ -51,7 +51,9 @@ void WindowEffects::Wire() {
   }
 
   for (components::Control* sender : std::initializer_list<components::Control*>{
-           c.DIBBackImage, c.TextLabel, c.HelpLabel, c.HelpLabel2, c.Label1, c.Label2}) {
+           c.DIBBackImage, c.TextLabel, c.HelpLabel, c.HelpLabel2, c.Label1, c.Label2,
+           // The open gallery lies over the background: the exit spot's lamp goes out there as well.
+           c.DIBImage1, c.DIBImage2, c.GalleryClose}) {
     sender->OnMouseMove = [this, sender](int x, int y) { ScreenImageMouseMove(*sender, x, y); };
   }
   c.ExitSpot->OnMouseMove = [this](int, int) { ExitSpotMouseMove(); };

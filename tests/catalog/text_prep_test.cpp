@@ -21,6 +21,9 @@ TEST(PrepareCaptionTest, DoublesLoneAmpersandsAndCutsTheNote) {
   EXPECT_EQ(PrepareCaption("~only a note"), "");
   EXPECT_EQ(PrepareCaption(""), "");
   EXPECT_EQ(PrepareCaption("no change"), "no change");
+  // Texts the catalog does not prepare get their ampersands doubled for a label; prepared ones stay.
+  EXPECT_EQ(DoubleAmpersands("Oblačno & syn~x"), "Oblačno && syn~x");
+  EXPECT_EQ(DoubleAmpersands(PrepareCaption("R&D && co")), "R&&D && co");
 }
 
 TEST(PrepareCaptionTest, HandlesTextsLongerThan255Characters) {

@@ -231,6 +231,7 @@ TEST(DetailPanel, ReadersUpdatesExtraAndFilms) {
   data.Movie[1].Name = "RUNAWAY";
   data.Movie[1].Date = "?";
   data.Movie[2].Name = "OBLIVION";
+  data.Movie[2].Firm = "OBLA\xC8NO & SYN";  // a trailer's firm is not prepared by the catalog
   disc.Select(kPageFilms, 1);
   form.panel().SetFilms();
   EXPECT_EQ(form.controls().Flag_CZ->image, 58);
@@ -240,6 +241,7 @@ TEST(DetailPanel, ReadersUpdatesExtraAndFilms) {
   form.panel().SetFilms();
   EXPECT_EQ(form.controls().Flag_CZ->image, -1);
   EXPECT_TRUE(form.controls().Label2->visible);
+  EXPECT_EQ(form.controls().FirmLabel->caption, "OBLA\xC8NO && SYN") << "the label shows the ampersand";
 }
 
 TEST(DetailPanel, ReadersDescriptionStaysOnAnEnglishInterface) {

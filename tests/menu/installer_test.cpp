@@ -103,8 +103,11 @@ TEST_F(InstallerTest, ArchivesUnpackIntoTheChosenFolderAndRunTheirSetupThere) {
   m_.Start();
   ChooseFolder("C:\\GAMES\\DEMO");
   m_.Select(2);
+  m_.t.Hover("PlayImage");
+  EXPECT_EQ(m_.form().controls().HelpLabel->caption, "INSTALL");
   m_.form().controls().PlayImage->OnClick();
   auto& item = m_.form().catalog().Demo[2];
+  EXPECT_EQ(m_.form().controls().HelpLabel->caption, "RUN") << "the help follows the installed item";
   EXPECT_EQ(item.InstalledDir, "C:\\GAMES\\DEMO");
   EXPECT_EQ(item.Installed, 1);
   EXPECT_EQ(TempDir::ReadFile(m_.C("C:\\GAMES\\DEMO\\configured.txt")), "configured\n");

@@ -74,18 +74,22 @@ TEST(KeyFocus, EnterClicksTheFocusedControlAndOnTheListPlay) {
   t.Key(Key::Space);
   EXPECT_EQ(f.PageKind, menu::kPageSettings);
 
-  // Under the open gallery (its frame and picture over the panel) nothing but the list has the focus, and
-  // Enter reaches no button.
+  // Under the open gallery (its frame and picture over the panel) the focus falls back to the list, which
+  // shows no mark, and Enter reaches no button. Only the exit spot, which stays above the gallery, takes
+  // the focus then.
   t.Key(Key::F1);
   t.controls().DIBImage1->visible = true;
   t.controls().DIBImage2->visible = true;
   ASSERT_TRUE(f.pictures().GalleryShown());
-  t.Key(Key::Tab);
   EXPECT_EQ(f.key_focus().Focused(), Target::kList);
   EXPECT_EQ(f.key_focus().FocusMark(), std::nullopt);
   const auto calls = t.host().calls.size();
   t.Key(Key::Enter);
   EXPECT_EQ(t.host().calls.size(), calls);
+  t.Key(Key::Tab);
+  EXPECT_EQ(f.key_focus().Focused(), Target::kExitSpot);
+  t.Key(Key::Tab);
+  EXPECT_EQ(f.key_focus().Focused(), Target::kExitSpot);
 }
 
 TEST(KeyFocus, FunctionKeysSelectPagesAndSettingsAndAltF4Exits) {

@@ -68,11 +68,15 @@ TEST(Pages, FixedOrderWithQuillonBeforeReadersAndNoExtra2) {
   EXPECT_EQ(t.controls().Down2->image, 80) << "eleven icons can scroll";
 }
 
-TEST(Pages, FullVersionsCaptionOnlyForDvdEditionOne) {
-  MenuTestForm t(CatalogText({Numbered("Fulls", "Full", 1)}, "DVD=2\r\n"));
-  t.Start();
-  EXPECT_EQ(t.form().Pages[1].Kind, kPageFulls);
-  EXPECT_EQ(t.form().Pages[1].Caption, t.form().messages().LoadString(179));
+TEST(Pages, FullVersionsOutsideDvdEditionOneGoByTheDvdNameWhileTheirMessageIsEmpty) {
+  for (const char* dvd : {"DVD=2\r\n", "DVD=0\r\n", "DVD=0\r\nVersion=0\r\n"}) {
+    MenuTestForm t(CatalogText({Numbered("Fulls", "Full", 1)}, dvd));
+    t.Start();
+    EXPECT_EQ(t.form().Pages[1].Kind, kPageFulls);
+    ASSERT_EQ(t.form().messages().LoadString(t.form().Language * 100 + 79), "") << dvd;
+    EXPECT_EQ(t.form().Pages[1].Caption, "PLN\xC9 HRY") << dvd;
+    EXPECT_EQ(t.controls().IconLabel[1]->caption, "PLN\xC9 HRY") << dvd;
+  }
 }
 
 TEST(Pages, SwitchingPagesResetsTheSelectionAndTheHoverFollowsThePointer) {

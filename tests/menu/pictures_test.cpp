@@ -126,9 +126,18 @@ TEST_F(GalleryTest, EffectsOffAppearsAndClosesAtOnceAndCloseWaitsForOpen) {
   EXPECT_FALSE(c().RightArrow->visible) << "a single picture has no arrows";
   EXPECT_FALSE(c().LeftArrow->visible);
   EXPECT_FALSE(c().DIBImage1->visible) << "no frame without the border panel";
-  form().pictures().CloseGallery();
+  // The way out is on screen, and the exit spot still answers over the picture.
+  EXPECT_TRUE(c().GalleryClose->visible);
+  EXPECT_EQ(c().GalleryClose->opacity, 255);
+  const auto spot = disc_.Centre(*c().ExitSpot);
+  EXPECT_EQ(form().window().HitTest(spot.x, spot.y), c().ExitSpot);
+  const auto close = disc_.Centre(*c().GalleryClose);
+  form().window().MouseMove(close.x, close.y);
+  form().window().MouseDown(components::MouseButton::Left, close.x, close.y);
+  form().window().MouseUp(components::MouseButton::Left, close.x, close.y);
   Tick(10);
   EXPECT_FALSE(c().DIBImage2->visible);
+  EXPECT_FALSE(c().GalleryClose->visible);
 }
 
 TEST_F(GalleryTest, BrokenGalleryPicturesAreReportedAndChangeNothing) {

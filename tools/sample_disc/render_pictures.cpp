@@ -20,8 +20,11 @@ namespace {
 
 constexpr int kGalleryWidth = 640;
 constexpr int kGalleryHeight = 480;
-constexpr int kThumbWidth = 120;
-constexpr int kThumbHeight = 90;
+// A thumbnail fills the detail panel's picture frame, which shows it at its own size.
+constexpr int kThumbWidth = 243;
+constexpr int kThumbHeight = 151;
+constexpr double kGalleryAspect = double(kGalleryWidth) / kGalleryHeight;
+constexpr double kThumbAspect = double(kThumbWidth) / kThumbHeight;
 
 struct Line {
   std::string kind;
@@ -30,11 +33,12 @@ struct Line {
   std::string extra;
 };
 
-// The 4:3 view of a scene at `at` (0 = its left edge, 1 = its right edge); a scene narrower than 4:3 is
-// shown whole.
-QRectF ViewAt(const QSizeF& scene, double at) {
-  const double width = std::min(scene.width(), scene.height() * 4.0 / 3.0);
-  return {(scene.width() - width) * std::clamp(at, 0.0, 1.0), 0.0, width, scene.height()};
+// The view of a scene with the given width : height at `at` (0 = its left edge, 1 = its right edge), as tall
+// as the scene; a scene narrower than that keeps its width and loses equal strips at the top and bottom.
+QRectF ViewAt(const QSizeF& scene, double at, double aspect) {
+  const double width = std::min(scene.width(), scene.height() * aspect);
+  const double height = width / aspect;
+  return {(scene.width() - width) * std::clamp(at, 0.0, 1.0), (scene.height() - height) / 2, width, height};
 }
 
 QImage Render(QSvgRenderer& svg, const QRectF& view, int width, int height) {
@@ -89,21 +93,22 @@ bool RenderLine(const Line& line, const std::string& svg_dir, const std::string&
     const int count = std::stoi(line.extra);
     for (int n = 1; n <= count; ++n) {
       const double at = count == 1 ? 0.0 : double(n - 1) / (count - 1);
-      const QRectF view = ViewAt(scene, at);
-      if (!Save(Render(svg, view, kGalleryWidth, kGalleryHeight),
+      if (!Save(Render(svg, ViewAt(scene, at, kGalleryAspect), kGalleryWidth, kGalleryHeight),
                 norva + "/" + line.name + Number(n) + ".jpg", "JPEG"))
         return false;
-      if (n == 1 && !Save(Render(svg, view, kThumbWidth, kThumbHeight), small + "01.bmp", "BMP"))
+      if (n == 1 && !Save(Render(svg, ViewAt(scene, at, kThumbAspect), kThumbWidth, kThumbHeight),
+                          small + "01.bmp", "BMP"))
         return false;
     }
     return count > 0;
   }
   if (line.kind == "thumb") {
     const double at = line.extra.empty() ? 0.5 : std::stod(line.extra);
-    return Save(Render(svg, ViewAt(scene, at), kThumbWidth, kThumbHeight), small + ".bmp", "BMP");
+    return Save(Render(svg, ViewAt(scene, at, kThumbAspect), kThumbWidth, kThumbHeight), small + ".bmp",
+                "BMP");
   }
   if (line.kind == "page") {
-    const QImage day = Render(svg, QRectF(QPointF(0, 0), scene), kThumbWidth, kThumbHeight);
+    const QImage day = Render(svg, ViewAt(scene, 0.5, kThumbAspect), kThumbWidth, kThumbHeight);
     return Save(day, small + "_GR.bmp", "BMP") && Save(Night(day), small + "_IND.bmp", "BMP");
   }
   std::cerr << "render_pictures: unknown kind " << line.kind << "\n";

@@ -1,5 +1,10 @@
 #include "frontend/qt/model_painter.h"
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+
 #include "components/animation.h"
 #include "components/container.h"
 #include "components/fade_label.h"
@@ -39,7 +44,42 @@ struct Hasher {
   }
 };
 
+// Capitals with the tallest accents of the editions' alphabets.
+const QString& AccentedCapitals() {
+  static const QString capitals = QString::fromUtf8(
+      "\u00C1\u00C9\u00CD\u00D3\u00DA\u016E\u00DD\u010C\u010E\u011A\u0147\u0158\u0160\u0164\u017D\u00C4\u00D6"
+      "\u00DC\u0130\u015E\u0102\u00C2");
+  return capitals;
+}
+
 }  // namespace
+
+qreal AccentRise(const QFont& font) {
+  static QHash<QString, qreal> rises;
+  const QString key = font.key();
+  auto it = rises.constFind(key);
+  if (it != rises.constEnd()) return *it;
+  const QFontMetricsF metrics(font);
+  const qreal rise = std::max(metrics.ascent(), -metrics.tightBoundingRect(AccentedCapitals()).top());
+  rises.insert(key, rise);
+  return rise;
+}
+
+LabelLine FitLabelLine(const QString& text, const QFont& font, int width) {
+  const QFontMetricsF metrics(font);
+  const qreal natural = metrics.horizontalAdvance(text);
+  if (natural <= width) return {text, font, natural};
+  // A caption a few pixels too wide keeps all its letters, set a little closer.
+  const qreal squeeze = (natural - width) / static_cast<qreal>(text.size()) + 0.01;
+  if (squeeze <= kMaxLetterSqueeze) {
+    QFont closer = font;
+    closer.setLetterSpacing(QFont::AbsoluteSpacing, -squeeze);
+    const qreal advance = QFontMetricsF(closer).horizontalAdvance(text);
+    if (advance <= width) return {text, closer, advance};
+  }
+  const QString elided = metrics.elidedText(text, Qt::ElideRight, width);
+  return {elided, font, metrics.horizontalAdvance(elided)};
+}
 
 QString LabelText(const std::string& caption_utf8) {
   const QString text = QString::fromStdString(caption_utf8);
@@ -128,24 +168,42 @@ void ModelPainter::PaintLabel(const components::FadeLabel& label, QPainter& pain
   if (label.opacity <= 0 || label.caption.empty()) return;
   painter.save();
   painter.setOpacity(label.opacity / 255.0);
-  painter.setFont(fonts_.Font(label.font));
+  const QFont font = fonts_.Font(label.font);
+  painter.setFont(font);
   painter.setPen(FromColorRef(label.ShownColor()));
-  int flags = Qt::AlignTop;
-  switch (label.alignment) {
-    case components::Alignment::Left:
-      flags |= Qt::AlignLeft;
-      break;
-    case components::Alignment::Center:
-      flags |= Qt::AlignHCenter;
-      break;
-    case components::Alignment::Right:
-      flags |= Qt::AlignRight;
-      break;
-  }
-  if (label.word_wrap) flags |= Qt::TextWordWrap;
   const QRect r = ToQRect(label.rect);
-  painter.setClipRect(r, Qt::IntersectClip);
-  painter.drawText(r, flags, LabelText(platform::AnsiToUtf8(label.caption, code_page)));
+  const QString text = LabelText(platform::AnsiToUtf8(label.caption, code_page));
+  if (label.word_wrap) {
+    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    switch (label.alignment) {
+      case components::Alignment::Left:
+        flags |= Qt::AlignLeft;
+        break;
+      case components::Alignment::Center:
+        flags |= Qt::AlignHCenter;
+        break;
+      case components::Alignment::Right:
+        flags |= Qt::AlignRight;
+        break;
+    }
+    painter.setClipRect(r, Qt::IntersectClip);
+    painter.drawText(r, flags, text);
+    painter.restore();
+    return;
+  }
+  const LabelLine line = FitLabelLine(text, font, r.width());
+  painter.setFont(line.font);
+  const QFontMetricsF metrics(line.font);
+  const qreal rise = AccentRise(line.font);
+  const int baseline = r.top() + qRound(label.room_for_accents ? rise : metrics.ascent());
+  qreal x = r.left();
+  if (label.alignment == components::Alignment::Center) x += (r.width() - line.width) / 2;
+  if (label.alignment == components::Alignment::Right) x += r.width() - line.width;
+  // The box cuts the line at its sides only: accents above it and descenders below it stay whole.
+  const qreal top = std::min<qreal>(r.top(), baseline - rise - 1);
+  const qreal bottom = std::max<qreal>(r.top() + r.height(), baseline + metrics.descent() + 1);
+  painter.setClipRect(QRectF(r.left(), top, r.width(), bottom - top), Qt::IntersectClip);
+  painter.drawText(QPointF(std::round(x), baseline), line.text);
   painter.restore();
 }
 
@@ -205,7 +263,8 @@ std::uint64_t ModelPainter::Fingerprint(const components::Window& window, bool w
         h.Add(static_cast<std::uint64_t>(label.ShownColor()) |
               (static_cast<std::uint64_t>(label.opacity) << 32));
         h.Add(static_cast<std::uint64_t>(label.font.size) | (label.font.bold ? 1ull << 40 : 0) |
-              (static_cast<std::uint64_t>(label.alignment) << 48) | (label.word_wrap ? 1ull << 56 : 0));
+              (static_cast<std::uint64_t>(label.alignment) << 48) | (label.word_wrap ? 1ull << 56 : 0) |
+              (label.room_for_accents ? 1ull << 57 : 0));
         break;
       }
       case ControlKind::Animation: {

@@ -2,6 +2,7 @@
 // pictures at their opacity, texts natively at the painter's resolution.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -54,6 +55,20 @@ class ModelPainter {
   QtImageLoader& pictures_;
   const FontMap& fonts_;
 };
+
+// One line of a label as it is drawn: the caption, set a little closer when that makes it fit, else cut
+// with an ellipsis ("…") at the end; its font and its width in pixels.
+struct LabelLine {
+  QString text;
+  QFont font;
+  qreal width = 0;
+};
+LabelLine FitLabelLine(const QString& text, const QFont& font, int width);
+// Letters are set at most this many pixels closer before a line is cut instead.
+inline constexpr qreal kMaxLetterSqueeze = 0.6;
+
+// How far above the baseline the font's accented capitals reach (at least its ascent).
+qreal AccentRise(const QFont& font);
 
 // "&&" shown as one ampersand; a lone "&" (a shortcut mark in the window system) is not shown.
 QString LabelText(const std::string& caption_utf8);

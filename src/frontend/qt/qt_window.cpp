@@ -107,6 +107,8 @@ void QtWindow::SetCodePage(platform::CodePage code_page) {
 void QtWindow::Refresh() {
   const auto& window = form_.window();
   if (size() != QSize(window.width, window.height)) setFixedSize(window.width, window.height);
+  const QString title = QString::fromStdString(platform::AnsiToUtf8(window.caption, painter_.code_page));
+  if (!title.isEmpty() && title != windowTitle()) setWindowTitle(title);
   const bool shaped = window.shaper() && window.shaper()->active;
   if (shaped != shaped_) {
     shaped_ = shaped;

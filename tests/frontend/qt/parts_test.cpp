@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <QApplication>
-
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +12,7 @@
 
 #include "components/image_list.h"
 #include "frontend/qt/font_map.h"
+#include "frontend/qt/model_painter.h"
 #include "frontend/qt/music_module.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_image_loader.h"
@@ -162,6 +163,25 @@ TEST(FontMapTest, DiscFontsDrawTheDisplayFaceAndWhatIsNoFontIsRefused) {
   EXPECT_EQ(fonts.fallback(), QStringLiteral("DejaVu Sans"));
   fonts.Remove(font);
   EXPECT_EQ(fonts.Family("Square721 AT"), fonts.fallback());
+}
+
+TEST(QtFrontEndTest, OneLineLabelsEndWithAnEllipsisInsteadOfACutLetter) {
+  const frontend::qt::FontMap fonts;
+  const QFont title = fonts.Font({.name = "Tahoma", .size = 13, .bold = true});
+  const QString text = QStringLiteral("SKYHOPPER: BAL\u00D3NEM P\u0158ES MRAKY");
+  const auto cut = frontend::qt::FitLabelLine(text, title, 225);
+  EXPECT_TRUE(cut.text.endsWith(QChar(0x2026))) << cut.text.toStdString();
+  EXPECT_TRUE(text.startsWith(cut.text.chopped(1)));
+  EXPECT_LE(cut.width, 225);
+
+  // A caption a little too wide keeps every letter, set closer.
+  const qreal natural = QFontMetricsF(title).horizontalAdvance(text);
+  const auto closer = frontend::qt::FitLabelLine(text, title, static_cast<int>(natural) - 3);
+  EXPECT_EQ(closer.text, text);
+  EXPECT_LE(closer.width, static_cast<int>(natural) - 3);
+
+  EXPECT_GE(frontend::qt::AccentRise(title), QFontMetricsF(title).ascent());
+  EXPECT_EQ(frontend::qt::LabelText("OBLA\u010CNO && SYN"), QStringLiteral("OBLA\u010CNO & SYN"));
 }
 
 TEST(QtFrontEndTest, KeyMap) {

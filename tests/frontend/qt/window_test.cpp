@@ -86,10 +86,12 @@ TEST_F(QtWindowTest, TheOutlineFollowsTheWindowMode) {
   EXPECT_EQ(run.window().size(), QSize(818, 742));
 }
 
-TEST_F(QtWindowTest, SimpleModeStartsWithoutAnOutline) {
+TEST_F(QtWindowTest, SimpleModeStartsWithoutAnOutlineAndWithTheMenusCaption) {
   QtForm run = Start(0);
   EXPECT_TRUE(run.window().mask().isEmpty());
   EXPECT_EQ(run.window().size(), QSize(638, 482));
+  ASSERT_FALSE(run.form().Caption.empty());
+  EXPECT_EQ(run.window().windowTitle().toStdString(), run.form().Caption);
 }
 
 TEST_F(QtWindowTest, LabelFadesRunOnRealTime) {
