@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFontDatabase>
+#include <QResource>
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -20,10 +21,20 @@ constexpr std::uint64_t kMaxFontBytes = 32ULL * 1024 * 1024;
 
 const QString kBundledFace = QStringLiteral(":/fonts/DejaVuSans.ttf");
 
+// A font bundled in the program, handed to Qt where it lies in the program's memory (not copied).
+int AddBundledFont(const QString& path) {
+  const QResource resource(path);
+  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) {
+    return QFontDatabase::addApplicationFont(path);
+  }
+  return QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+      reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size())));
+}
+
 QString LoadFallback() {
   static const QString family = [] {
-    const int id = QFontDatabase::addApplicationFont(kBundledFace);
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+    const int id = AddBundledFont(kBundledFace);
+    AddBundledFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
     const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
     return families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.first();
   }();
