@@ -4,11 +4,12 @@
 # is a 32-bit one; MinGW-w64 builds the sample disc's programs, NSIS and wixl make its installer-tool setups;
 # xdg-utils opens readmes and web pages; xorriso makes the sample disc's ISO, and libcdio-utils, bchunk, iat,
 # mdf2iso and ccd2iso read back the disc images the tests write; libiso9660 and libfuse3 serve disc images as
-# folders (norva-disc), fuse3 brings the fusermount3 that mounts them without root.
+# folders (norva-disc), fuse3 brings the fusermount3 that mounts them without root; the window gives fontconfig
+# (libfontconfig-dev) a configuration of its own.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev python3
   libjpeg62-turbo-dev libarchive-dev libarchive-tools libdeflate-dev zlib1g-dev libavutil-dev
-  qt6-base-dev qt6-svg-dev qt6-multimedia-dev lame fonts-dejavu-core xdg-utils
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libfontconfig-dev lame fonts-dejavu-core xdg-utils
   wine wine64 wine32:i386 gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 nsis wixl
   xorriso libcdio-utils bchunk iat mdf2iso ccd2iso libcdio-dev libiso9660-dev libfuse3-dev fuse3
   clang libclang-rt-14-dev)
