@@ -162,12 +162,9 @@ void MessageDialog::reject() {
 
 bool MessageDialog::event(QEvent* event) {
   // Tab and Shift+Tab move between the buttons through the model, not through Qt's focus chain.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-      keyPressEvent(static_cast<QKeyEvent*>(event));
-      return true;
-    }
+  if (IsTabPress(event)) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
   }
   return QDialog::event(event);
 }

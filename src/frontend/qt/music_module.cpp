@@ -48,13 +48,11 @@ components::Player* ModulePlayer::Real() {
 }
 
 bool ModulePlayer::SetModulePath(const std::string& host_path) {
-  auto* real = Real();
-  return real && real->SetModulePath(host_path);
+  return Forward([&](components::Player& real) { return real.SetModulePath(host_path); });
 }
 
 bool ModulePlayer::LoadModule() {
-  auto* real = Real();
-  return real && real->LoadModule();
+  return Forward([&](components::Player& real) { return real.LoadModule(); });
 }
 
 bool ModulePlayer::UnloadModule() {
@@ -63,48 +61,39 @@ bool ModulePlayer::UnloadModule() {
 }
 
 bool ModulePlayer::SetInputMode(components::PlayerInput mode) {
-  auto* real = Real();
-  return real && real->SetInputMode(mode);
+  return Forward([&](components::Player& real) { return real.SetInputMode(mode); });
 }
 
 bool ModulePlayer::SetInputName(const std::string& host_path) {
-  auto* real = Real();
-  return real && real->SetInputName(host_path);
+  return Forward([&](components::Player& real) { return real.SetInputName(host_path); });
 }
 
 bool ModulePlayer::SetOutputMode(components::PlayerOutput mode) {
-  auto* real = Real();
-  return real && real->SetOutputMode(mode);
+  return Forward([&](components::Player& real) { return real.SetOutputMode(mode); });
 }
 
 bool ModulePlayer::OpenInput() {
-  auto* real = Real();
-  return real && real->OpenInput();
+  return Forward([&](components::Player& real) { return real.OpenInput(); });
 }
 
 bool ModulePlayer::OpenOutput() {
-  auto* real = Real();
-  return real && real->OpenOutput();
+  return Forward([&](components::Player& real) { return real.OpenOutput(); });
 }
 
 bool ModulePlayer::Play() {
-  auto* real = Real();
-  return real && real->Play();
+  return Forward([&](components::Player& real) { return real.Play(); });
 }
 
 bool ModulePlayer::Pause() {
-  auto* real = Real();
-  return real && real->Pause();
+  return Forward([&](components::Player& real) { return real.Pause(); });
 }
 
 bool ModulePlayer::Resume() {
-  auto* real = Real();
-  return real && real->Resume();
+  return Forward([&](components::Player& real) { return real.Resume(); });
 }
 
 bool ModulePlayer::Stop() {
-  auto* real = Real();
-  return real && real->Stop();
+  return Forward([&](components::Player& real) { return real.Stop(); });
 }
 
 std::optional<int> ModulePlayer::Mode() {

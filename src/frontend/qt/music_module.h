@@ -42,6 +42,12 @@ class ModulePlayer : public components::Player {
  private:
   // The real player, loaded on first need; null when the module is missing (said once on the terminal).
   components::Player* Real();
+  // The real player's answer, or false without one.
+  template <class Operation>
+  bool Forward(Operation operation) {
+    components::Player* real = Real();
+    return real != nullptr && operation(*real);
+  }
 
   QString module_;
   bool tried_ = false;

@@ -216,14 +216,16 @@ void QtWindow::PaintFocusMark(QPainter& painter) const {
   painter.restore();
 }
 
+bool IsTabPress(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
 bool QtWindow::event(QEvent* event) {
-  // Tab and Shift+Tab move the menu's own focus, not Qt's between widgets.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-      keyPressEvent(static_cast<QKeyEvent*>(event));
-      return true;
-    }
+  if (IsTabPress(event)) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
   }
   return QWidget::event(event);
 }

@@ -18,6 +18,9 @@ namespace norva::frontend::qt {
 
 // The model key of a Qt key pressed with `modifiers`; nothing for keys the menu does not know.
 std::optional<components::Key> KeyFromQt(int qt_key, Qt::KeyboardModifiers modifiers = {});
+// Whether the event is a press of Tab or Shift+Tab, which the menu's windows take for their own focus rather
+// than Qt's between widgets.
+bool IsTabPress(const QEvent* event);
 
 class QtWindow : public QWidget {
   Q_OBJECT
