@@ -9,6 +9,19 @@
 #include "platform/wine/host_file.h"
 
 namespace norva::frontend::qt {
+namespace {
+
+// The menu loads a file just before it shows it; more than a gallery's worth waiting is not kept.
+constexpr std::size_t kLoadedKept = 8;
+
+// The Qt name of a picture's kind by its first bytes: the menu's bitmaps and JPEG files; empty for others.
+QByteArray KindOf(const QByteArray& data) {
+  if (data.startsWith("BM")) return QByteArrayLiteral("bmp");
+  if (data.startsWith("\xFF\xD8\xFF")) return QByteArrayLiteral("jpeg");
+  return {};
+}
+
+}  // namespace
 
 QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
   // The bytes are read by us, not by Qt: only a regular file is opened, and never so that it can block.
@@ -20,9 +33,12 @@ QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
   QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  // The kind comes from the content: a .jpg that holds a bitmap still loads.
-  reader.setDecideFormatFromContent(true);
+  // The kind comes from the content: a .jpg that holds a bitmap still loads. The menu's two kinds are told
+  // by their first bytes, so that Qt does not load every picture plugin it has to ask each of them.
+  const QByteArray kind = KindOf(data);
+  QImageReader reader(&buffer, kind);
+  reader.setAutoDetectImageFormat(kind.isEmpty());
+  reader.setDecideFormatFromContent(kind.isEmpty());
   QImage image = reader.read();
   if (image.isNull() && error) {
     switch (reader.error()) {
@@ -36,13 +52,6 @@ QImage QtImageLoader::Read(const std::string& host_path, std::string* error) {
   }
   return image;
 }
-
-namespace {
-
-// The menu loads a file just before it shows it; more than a gallery's worth waiting is not kept.
-constexpr std::size_t kLoadedKept = 8;
-
-}  // namespace
 
 components::ImageLoadResult QtImageLoader::Load(const std::string& host_path) {
   components::ImageLoadResult result;
