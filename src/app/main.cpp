@@ -12,6 +12,7 @@
 
 #include "app/options.h"
 #include "components/clock.h"
+#include "frontend/qt/artwork_cache.h"
 #include "frontend/qt/font_map.h"
 #include "frontend/qt/log_filter.h"
 #include "frontend/qt/music_module.h"
@@ -129,6 +130,8 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
     if (form->Terminated()) status = form->ExitCode();
   }
   form->FormDestroy();
+  // The rendered artwork of versions no longer started goes; ours is marked as used.
+  frontend::qt::ArtworkCache(frontend::qt::ArtworkCache::DefaultFolder()).RemoveStaleSets(30);
   return status;
 }
 
