@@ -81,8 +81,8 @@ BENCHMARK(BM_SwitchToDemosPageWithoutDetection)->Unit(benchmark::kMicrosecond);
 void BM_ProcessPage(benchmark::State& state) {
   BenchForm bench;
   auto& form = bench.form();
-  form.ItemIndex = 7;
-  for (auto _ : state) form.pages().ProcessPage();
+  form.selection().ItemIndex = 7;
+  for (auto _ : state) form.view().ProcessPage();
 }
 BENCHMARK(BM_ProcessPage)->Unit(benchmark::kMicrosecond);
 

@@ -80,8 +80,9 @@ struct Run {
 Run Unpack(test::QtForm& q, int item, const fs::path& host_out) {
   fs::remove_all(host_out);
   fs::create_directories(host_out);
-  q.form().ItemIndex = item;
-  menu::UnpackForm form(q.form(), q.form().catalog().Demo[item], "C:\\OUT");
+  q.form().selection().ItemIndex = item;
+  menu::UnpackForm form(q.form().services(), q.form().window(), q.form().look(), q.form().selection(),
+                        q.form().files(), q.form().catalog().Demo[item], "C:\\OUT");
   frontend::qt::UnpackDialog dialog(form, platform::CodePage::kCentralEuropean, QStringLiteral("DejaVu Sans"),
                                     q.clock_time(), nullptr);
   dialog.exec();

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
     form.pages().SelectPage(kind);
     const int count = form.item_list().AssignTempNumber(kind);
     for (int item = 1; item <= count; ++item) {
-      form.ItemIndex = item;
-      form.pages().ProcessPage();
+      form.selection().ItemIndex = item;
+      form.view().ProcessPage();
       form.pictures().DIBImage4Click();
       run.Wait(100);
       if (!form.pictures().GalleryShown()) continue;

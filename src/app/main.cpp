@@ -61,7 +61,7 @@ int RunHeadless(const norva::app::Options& options, norva::platform::Platform& p
   headless::HeadlessPlayer player(clock);
   headless::HeadlessImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
-  form->ShowInstallCommands = options.show_install_commands;
+  form->files().ShowInstallCommands = options.show_install_commands;
   form->OnAnsiCodePage = [&machine](platform::CodePage code_page) { machine.SetAnsiCodePage(code_page); };
   form->music().SetPlayer(&player);
   form->SetImageLoader(&pictures);
@@ -98,7 +98,7 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
   frontend::qt::ModulePlayer player;
   frontend::qt::QtImageLoader pictures;
   auto form = std::make_unique<menu::MainForm>(platform, host, clock, nullptr);
-  form->ShowInstallCommands = options.show_install_commands;
+  form->files().ShowInstallCommands = options.show_install_commands;
   form->music().SetPlayer(&player);
   form->SetImageLoader(&pictures);
   frontend::qt::QtWindow window(*form, host.fonts(), pictures, time);

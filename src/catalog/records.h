@@ -9,6 +9,23 @@
 namespace norva::catalog {
 
 // A program-like item: demo, full version, shareware, reader's program, driver, extra.
+// How an item is installed: the catalog's InstallType. The record keeps the number as the catalog wrote it,
+// so that values without a name here keep their meaning ("no program is started").
+enum InstallType : std::int32_t {
+  kInstallFromDisc = 0,      // its setup runs from the disc folder; the item runs from the disc
+  kInstallNothing = 1,       // no program is started
+  kInstallUnpack = 2,        // its archive is unpacked into a folder the user chooses
+  kInstallUnpackForced = 3,  // as kInstallUnpack, into the catalog's ForcedDir
+  kInstallPolled = 4,        // its setup is started, and the menu polls until the item shows up
+  kInstallSetup = 5,         // 5 to 9: its setup runs and the menu waits for it
+  kInstallSierraSetup = 6,   // a setup that uninstalls itself in its own uninstall mode
+  kInstallSetupLast = 9,
+  kInstallSetupWait = 10,       // its setup runs and the menu waits for it
+  kInstallReaderDocument = 11,  // a reader's document: nothing is installed
+  kInstallDiscOnly = 12,        // 12 and above: nothing is installed, the item is used from the disc
+  kInstallPlayedFromDisc = 20,  // a file the system's player plays from the disc
+};
+
 struct TDemos {
   std::string Name;      // list caption, prepared and upper-cased
   std::string FullName;  // full title of the detail panel

@@ -184,7 +184,7 @@ void HeadlessDriver::Answer(const ScriptLine& line, DialogRecord& dialog) {
 
 std::string HeadlessDriver::Ansi(const std::string& utf8) const {
   return platform::Utf8ToAnsi(
-      utf8, form_.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean);
+      utf8, form_.look().Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean);
 }
 
 bool HeadlessDriver::LetDialogTimerAct(const ScriptLine& line, components::Timer& timer) {

@@ -77,8 +77,8 @@ menu::MessageAnswer HeadlessHost::ShowMessage(menu::MessageKind kind, std::strin
   return ToAnswer(effective);
 }
 
-std::optional<int> HeadlessHost::ChooseVersion(std::string_view caption, std::string_view prompt,
-                                               const std::vector<std::string>& labels) {
+std::optional<std::size_t> HeadlessHost::ChooseVersion(std::string_view caption, std::string_view prompt,
+                                                       const std::vector<std::string>& labels) {
   dialogs_.push_back({"version", std::string(caption), std::string(prompt), labels, std::nullopt});
   const std::size_t index = dialogs_.size() - 1;
   const auto outer = modal_;
@@ -94,7 +94,7 @@ std::optional<int> HeadlessHost::ChooseVersion(std::string_view caption, std::st
     number = number * 10 + (c - '0');
   }
   if (number < 1 || number > static_cast<int>(labels.size())) return std::nullopt;
-  return 10 + number;
+  return static_cast<std::size_t>(number - 1);
 }
 
 std::pair<std::size_t, std::optional<std::size_t>> HeadlessHost::Open(DialogRecord record) {

@@ -59,8 +59,8 @@ class HeadlessHost : public menu::Host {
                                   menu::MessageButtons buttons) override;
   // A dialog of kind "version" whose buttons are the labels; the script answers it with `answer N` (the
   // 1-based button number).
-  std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
-                                   const std::vector<std::string>& labels) override;
+  std::optional<std::size_t> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                           const std::vector<std::string>& labels) override;
   void ShowChooser(menu::DirChooser& chooser) override;
   void ShowUnpack(menu::UnpackForm& form) override;
   bool AddFontResource(const std::string& host_path) override;

@@ -17,7 +17,8 @@ using Json = nlohmann::ordered_json;
 class Dumper {
  public:
   explicit Dumper(const menu::MainForm& form)
-      : code_page_(form.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean) {}
+      : code_page_(form.look().Edition == 2 ? platform::CodePage::kTurkish
+                                            : platform::CodePage::kCentralEuropean) {}
 
   std::string Text(const std::string& ansi) const { return platform::AnsiToUtf8(ansi, code_page_); }
 
@@ -114,18 +115,18 @@ std::string DumpState(const menu::MainForm& form, const HeadlessHost& host, cons
   const auto& catalog = form.catalog();
   const auto& window = form.window();
   Json j;
-  j["app_title"] = d.Text(form.AppTitle);
-  j["caption"] = d.Text(form.Caption);
-  j["disc_root"] = d.Text(form.DiscRoot);
-  j["norva_dir"] = d.Text(form.NorvaDir);
+  j["app_title"] = d.Text(form.look().AppTitle);
+  j["caption"] = d.Text(form.look().Caption);
+  j["disc_root"] = d.Text(form.files().DiscRoot);
+  j["norva_dir"] = d.Text(form.files().NorvaDir);
   j["issue_code"] = d.Text(catalog.IssueCode);
   j["is_dvd"] = catalog.IsDVD != 0;
   j["debug_mode"] = catalog.DebugMode;
-  j["edition"] = form.Edition;
-  j["language"] = form.Language;
-  j["night_mode"] = form.NightMode;
-  j["os_name"] = form.Folders.OSName;
-  const auto& f = form.Folders;
+  j["edition"] = form.look().Edition;
+  j["language"] = form.look().Language;
+  j["night_mode"] = form.look().NightMode;
+  j["os_name"] = form.files().Folders.OSName;
+  const auto& f = form.files().Folders;
   j["folders"] = Json{{"WindowsDir", d.Text(f.WindowsDir)},
                       {"SystemDir", d.Text(f.SystemDir)},
                       {"TempDir", d.Text(f.TempDir)},
@@ -135,24 +136,29 @@ std::string DumpState(const menu::MainForm& form, const HeadlessHost& host, cons
                       {"UserDesktopDir", d.Text(f.UserDesktopDir)},
                       {"UserProgramsDir", d.Text(f.UserProgramsDir)}};
 
-  j["page_kind"] = form.PageKind;
-  j["top_index"] = form.TopIndex;
-  j["item_index"] = form.ItemIndex;
-  j["selected_icon"] = form.SelectedIcon;
-  j["hover_icon"] = form.HoverIcon;
-  j["page_icon_count"] = form.PageIconCount;
+  j["page_kind"] = form.selection().PageKind;
+  j["top_index"] = form.selection().TopIndex;
+  j["item_index"] = form.selection().ItemIndex;
+  j["selected_icon"] = form.selection().SelectedIcon;
+  j["hover_icon"] = form.selection().HoverIcon;
+  j["page_icon_count"] = form.selection().PageIconCount;
   Json pages = Json::array();
-  for (int i = 1; i <= form.PageIconCount && i < static_cast<int>(form.Pages.size()); ++i) {
-    pages.push_back({{"caption", d.Text(form.Pages[i].Caption)}, {"kind", form.Pages[i].Kind}});
+  for (int i = 1; i <= form.selection().PageIconCount && i < static_cast<int>(form.selection().Pages.size());
+       ++i) {
+    pages.push_back(
+        {{"caption", d.Text(form.selection().Pages[i].Caption)}, {"kind", form.selection().Pages[i].Kind}});
   }
   j["pages"] = pages;
-  j["gallery_index"] = form.GalleryIndex;
-  j["small_picture_loaded"] = form.SmallPictureLoaded;
-  j["picture_count"] = form.PictureCount;
+  j["gallery_index"] = form.picture_state().GalleryIndex;
+  j["small_picture_loaded"] = form.picture_state().SmallPictureLoaded;
+  j["picture_count"] = form.picture_state().PictureCount;
 
-  j["settings"] = {
-      {"enhanced", form.EnhancedSetting}, {"effects", form.EffectsSetting}, {"music", form.MusicSetting}};
-  j["music"] = {{"ready", form.MusicReady}, {"tune", form.CurrentTune}, {"state", form.music().State()}};
+  j["settings"] = {{"enhanced", form.settings().EnhancedSetting},
+                   {"effects", form.settings().EffectsSetting},
+                   {"music", form.settings().MusicSetting}};
+  j["music"] = {{"ready", form.music().MusicReady},
+                {"tune", form.music().CurrentTune},
+                {"state", form.music().State()}};
 
   j["window"] = {{"left", window.left},
                  {"top", window.top},
@@ -182,7 +188,7 @@ std::string DumpState(const menu::MainForm& form, const HeadlessHost& host, cons
   records["drivers"] = d.Records(catalog.Driver, catalog.DriverCount);
   records["extra"] = d.Records(catalog.Extra, catalog.ExtraCount);
   records["extra2"] = d.Records(catalog.Extra2, catalog.Extra2Count);
-  records["installed"] = d.Records(form.InstalledList, form.InstalledCount);
+  records["installed"] = d.Records(form.installed_rows().InstalledList, form.installed_rows().InstalledCount);
   j["records"] = records;
 
   j["modal"] = host.modal() ? d.Dialog(*host.modal()) : Json(nullptr);

@@ -8,15 +8,41 @@
 #include <string_view>
 
 #include "catalog/records.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
 
 namespace norva::menu {
 
-class MainForm;
+class Installer;
+class Launchers;
+class Music;
+class PageView;
+class Redetection;
+class SettingsPage;
 
 class Actions {
  public:
-  // The form owns this object and outlives it.
-  explicit Actions(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    Launchers& launchers;
+    Music& music;
+    Installer& installer;
+    SettingsPage& settings_page;
+    Redetection& redetection;
+    PageView& view;
+  };
+
+  Actions(Services services, MainControls& controls, const Appearance& look, const Selection& selection,
+          const MenuFiles& files, PageData data, Parts parts)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        files_(files),
+        data_(data),
+        parts_(parts) {}
 
   // Assigns the clicks of the three panel buttons and of the quick-run icons, and the icons' hover pictures.
   void Wire();
@@ -42,7 +68,13 @@ class Actions {
   // when none exists or none was chosen.
   std::string ChooseProgram(const catalog::TDemos& item);
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const MenuFiles& files_;
+  PageData data_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

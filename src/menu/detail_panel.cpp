@@ -5,10 +5,11 @@
 
 #include "catalog/text_prep.h"
 #include "menu/date_text.h"
-#include "menu/item_list.h"
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
+#include "menu/page_view.h"
 #include "menu/pictures.h"
+#include "menu/redetection.h"
+#include "menu/settings_page.h"
 
 namespace norva::menu {
 namespace {
@@ -34,15 +35,15 @@ std::string TitleOr(const std::string& full_name, const std::string& fallback) {
 }  // namespace
 
 void DetailPanel::SetDemos() {
-  if (auto* item = Record(form_.catalog().Demo, form_.ItemIndex)) SetProgram(*item, true);
+  if (auto* item = Record(data_.catalog.Demo, selection_.ItemIndex)) SetProgram(*item, true);
 }
 
 void DetailPanel::SetExtra2() {
-  if (auto* item = Record(form_.catalog().Extra2, form_.ItemIndex)) SetProgram(*item, false);
+  if (auto* item = Record(data_.catalog.Extra2, selection_.ItemIndex)) SetProgram(*item, false);
 }
 
 void DetailPanel::SetProgram(catalog::TDemos& item, bool demos_rule) {
-  auto& c = form_.controls();
+  auto& c = controls_;
   InstalledReCheck(item);
   c.NameLabel->caption = TitleOr(item.FullName, item.Title);
   c.FirmLabel->caption = Shown(item.Firm);
@@ -58,9 +59,9 @@ void DetailPanel::SetProgram(catalog::TDemos& item, bool demos_rule) {
 }
 
 void DetailPanel::SetFulls() {
-  auto* item = Record(form_.catalog().Full, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Full, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   InstalledReCheck(*item);
   WebButton(!item->Web.empty());
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
@@ -75,9 +76,9 @@ void DetailPanel::SetFulls() {
 }
 
 void DetailPanel::SetExtra() {
-  auto* item = Record(form_.catalog().Extra, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Extra, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   StandardDescription(item->Describe0, item->Describe, item->DescribeAlt);
   c.FirmLabel->caption = Shown(item->Firm);
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
@@ -97,7 +98,7 @@ void DetailPanel::SetExtra() {
   ReadmeButton(!item->ReadmeName.empty());
   WebButton(!item->Web.empty());
   if (!item->Picture.empty()) {
-    form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture(item->Picture);
+    picture_state_.SmallPictureLoaded = parts_.pictures.LoadSmallPicture(item->Picture);
     c.DIBImage4->visible = true;
   } else {
     c.DIBImage4->visible = false;
@@ -105,9 +106,9 @@ void DetailPanel::SetExtra() {
 }
 
 void DetailPanel::SetShare() {
-  auto* item = Record(form_.catalog().Share, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Share, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   PlayButton(!item->InstallName.empty());
   c.NameLabel->caption = TitleOr(item->FullName, item->Title);
   c.FirmLabel->caption = Shown(item->Firm);
@@ -117,9 +118,9 @@ void DetailPanel::SetShare() {
 }
 
 void DetailPanel::SetDrivers() {
-  auto* item = Record(form_.catalog().Driver, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Driver, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
   c.FirmLabel->caption = Shown(item->TechInfo);
   if (!ShowDate(item->Date)) return;
@@ -130,14 +131,14 @@ void DetailPanel::SetDrivers() {
 }
 
 void DetailPanel::SetReaders() {
-  auto* item = Record(form_.catalog().Reader, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Reader, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
   c.FirmLabel->caption = Shown(item->Firm);
   // Readers' descriptions exist in Czech and Slovak only.
-  if (form_.Language == 1) c.TextLabel->caption = Shown(item->Describe);
-  if (form_.Language == 4) c.TextLabel->caption = Shown(item->DescribeAlt);
+  if (look_.Language == 1) c.TextLabel->caption = Shown(item->Describe);
+  if (look_.Language == 4) c.TextLabel->caption = Shown(item->DescribeAlt);
   ReadmeRule(*item);
   WebButton(!item->Web.empty());
   if (item->InstallType != 0 || !item->GameName.empty() || item->ReadmeName.empty()) {
@@ -154,22 +155,22 @@ void DetailPanel::SetReaders() {
     PlayButton(false);
     StopButton(false);
   }
-  form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture(item->Picture);
+  picture_state_.SmallPictureLoaded = parts_.pictures.LoadSmallPicture(item->Picture);
   FlagCZ(true);
 }
 
 void DetailPanel::SetUpdates() {
-  auto* item = Record(form_.catalog().Update, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Update, selection_.ItemIndex);
   if (item == nullptr) return;
   ReadmeButton(!item->ReadmeName.empty());
-  form_.controls().NameLabel->caption = Shown(item->Name + " " + item->Suffix);
+  controls_.NameLabel->caption = Shown(item->Name + " " + item->Suffix);
   PlayButton(!item->FileName.empty());
 }
 
 void DetailPanel::SetShots() {
-  auto* item = Record(form_.catalog().Shot, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Shot, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.FirmLabel->caption = Shown(item->Firm);
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
   FlagUnPlayable(true);
@@ -180,34 +181,57 @@ void DetailPanel::SetShots() {
 }
 
 void DetailPanel::SetFilms() {
-  auto* item = Record(form_.catalog().Movie, form_.ItemIndex);
+  auto* item = Record(data_.catalog.Movie, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   FlagCZ(item->Name == "RUNAWAY");
   FlagUnPlayable(true);
   // On a DVD the first trailer comes with its codec.
-  c.Label2->visible = !(form_.ItemIndex == 1 && form_.catalog().IsDVD != 0);
-  if (form_.Language == 0) c.TextLabel->caption = Shown(item->Describe0);
-  if (form_.Language >= 1 && form_.Language <= 6) c.TextLabel->caption = Shown(item->Describe);
+  c.Label2->visible = !(selection_.ItemIndex == 1 && data_.catalog.IsDVD != 0);
+  if (look_.Language == 0) c.TextLabel->caption = Shown(item->Describe0);
+  if (look_.Language >= 1 && look_.Language <= 6) c.TextLabel->caption = Shown(item->Describe);
   c.FirmLabel->caption = Shown(item->Firm);
   if (!ShowDate(item->Date)) return;
-  if (item->Picture != "NUL") form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture(item->Picture);
+  if (item->Picture != "NUL")
+    picture_state_.SmallPictureLoaded = parts_.pictures.LoadSmallPicture(item->Picture);
   c.NameLabel->caption = TitleOr(item->FullName, item->Name);
   PlayButton(!item->GameName.empty());
 }
 
 void DetailPanel::SetInstalled() {
-  auto* item = Record(form_.InstalledList, form_.ItemIndex);
+  auto* item = Record(data_.installed.InstalledList, selection_.ItemIndex);
   if (item == nullptr) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.NameLabel->caption = Shown(item->Name);
   c.FirmLabel->caption = Shown(item->TechInfo);  // the disc the item came from
   PlayButton(item->Runnable != 0);
   StopButton(item->Installed != 0);
 }
 
+void DetailPanel::SetSettings() {
+  parts_.settings_page.SetSettings();
+}
+
+void DetailPanel::ProcessPage() {
+  const int kind = selection_.PageKind;
+  const PageKindInfo* page = PageKindOf(kind);
+  const int count = PageItemCount(data_, kind);
+  if (page != nullptr && !page->fixed_rows && selection_.ItemIndex < 1) {
+    // End or Page Down on an empty page select item 0, which names no record: the panel stays empty.
+    SetOff();
+  } else if (page != nullptr && page->panel != nullptr) {
+    (this->*(page->panel))();
+  }
+  // The diskmag and unknown kinds have no panel of their own.
+  FollowPointer();
+  auto& position = controls_.PositionLabel->caption;
+  // " z " is the same in every language.
+  position =
+      count != 0 ? std::to_string(selection_.ItemIndex) + " z " + std::to_string(count) : std::string();
+}
+
 void DetailPanel::SetOff() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.FirmLabel->caption.clear();
   c.NameLabel->caption.clear();
   c.DateLabel->caption.clear();
@@ -225,14 +249,11 @@ void DetailPanel::SetOff() {
 
 void DetailPanel::InstalledReCheck(catalog::TDemos& item) {
   if (item.Installed != 1) return;
-  if (form_.platform().files.FileExists(item.InstalledDir + "\\" + item.GameName)) return;
+  if (services_.platform.files.FileExists(item.InstalledDir + "\\" + item.GameName)) return;
   // The program was removed behind the menu's back: ask detection again rather than fail on Run.
-  if (auto* detector = form_.detector()) {
-    const platform::IniUpdate store_update(form_.StoreIni.get());
-    detector->CheckDemo(item);
-  }
-  form_.host().ProcessMessages();
-  form_.item_list().FillList();
+  parts_.redetection.Redetect(item);
+  services_.host.ProcessMessages();
+  parts_.view.FillList();
 }
 
 void DetailPanel::ReadmeRule(const catalog::TDemos& item) {
@@ -240,28 +261,28 @@ void DetailPanel::ReadmeRule(const catalog::TDemos& item) {
     ReadmeButton(false);
     return;
   }
-  if (form_.catalog().DebugMode &&
-      !form_.platform().files.FileExists(item.InstalledDir + "\\" + item.ReadmeName)) {
-    form_.host().ShowMessage(MessageKind::kInformation, form_.AppTitle, "Readme file not found...",
-                             MessageButtons::kOk);
+  if (data_.catalog.DebugMode &&
+      !services_.platform.files.FileExists(item.InstalledDir + "\\" + item.ReadmeName)) {
+    services_.host.ShowMessage(MessageKind::kInformation, look_.AppTitle, "Readme file not found...",
+                               MessageButtons::kOk);
   }
   ReadmeButton(true);
 }
 
 bool DetailPanel::ShowDate(const std::string& code) {
-  const DateText date = CreateDate(code, form_.Language, form_.messages());
+  const DateText date = CreateDate(code, look_.Language, services_.messages);
   if (!date.ok()) {
-    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, date.error, MessageButtons::kOk);
+    services_.host.ShowMessage(MessageKind::kError, look_.AppTitle, date.error, MessageButtons::kOk);
     return false;
   }
-  form_.controls().DateLabel->caption = date.text;
+  controls_.DateLabel->caption = date.text;
   return true;
 }
 
 void DetailPanel::StandardDescription(const std::string& describe0, const std::string& describe,
                                       const std::string& describe_alt) {
-  auto& text = form_.controls().TextLabel->caption;
-  switch (form_.Language) {
+  auto& text = controls_.TextLabel->caption;
+  switch (look_.Language) {
     case 0:
       text = Shown(describe0);
       break;
@@ -281,8 +302,8 @@ void DetailPanel::StandardDescription(const std::string& describe0, const std::s
 }
 
 void DetailPanel::ShowPicture(const std::string& name) {
-  form_.GalleryIndex = 1;
-  form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture(name);
+  picture_state_.GalleryIndex = 1;
+  picture_state_.SmallPictureLoaded = parts_.pictures.LoadSmallPicture(name);
 }
 
 }  // namespace norva::menu

@@ -7,18 +7,45 @@
 
 #include "catalog/records.h"
 
+#include "components/window.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
+
 namespace norva::components {
 class PictureButton;
 }
 
 namespace norva::menu {
 
-class MainForm;
+class PageView;
+class Pictures;
+class Redetection;
+class SettingsPage;
 
 class DetailPanel {
  public:
-  // The form owns this object and outlives it.
-  explicit DetailPanel(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    Pictures& pictures;
+    SettingsPage& settings_page;
+    Redetection& redetection;
+    PageView& view;
+  };
+
+  DetailPanel(Services services, MainControls& controls, const components::Window& window,
+              const Appearance& look, const Selection& selection, const MenuFiles& files, PageData data,
+              PictureState& picture_state, Parts parts)
+      : services_(services),
+        controls_(controls),
+        window_(window),
+        look_(look),
+        selection_(selection),
+        files_(files),
+        data_(data),
+        picture_state_(picture_state),
+        parts_(parts) {}
 
   // Assigns the hover handlers of the date, the flags and the action buttons.
   void Wire();
@@ -38,6 +65,12 @@ class DetailPanel {
   void SetFulls();
   void SetExtra2();
   void SetInstalled();
+  // The Settings page's row.
+  void SetSettings();
+
+  // Refreshes the panel and the position label for the page shown and its selected item: the setter of
+  // the page kind, then the hover help.
+  void ProcessPage();
 
   // Empties the title, developer and date, disables the four buttons, switches the flags off and hides the
   // trailers' codec note.
@@ -102,7 +135,15 @@ class DetailPanel {
   // The selected item of a page of program-like records, or null.
   catalog::TDemos* SelectedProgram();
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const components::Window& window_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const MenuFiles& files_;
+  PageData data_;
+  PictureState& picture_state_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

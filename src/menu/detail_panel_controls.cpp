@@ -3,7 +3,6 @@
 
 #include <initializer_list>
 
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
 
 namespace norva::menu {
@@ -48,7 +47,7 @@ bool AnyOf(int flags, std::initializer_list<int> values) {
 }  // namespace
 
 void DetailPanel::Wire() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.DateLabel->OnMouseMove = [this](int, int) { DateLabelMouseMove(); };
   c.Flag_Playable->OnMouseMove = [this](int, int) { FlagPlayableMouseMove(); };
   c.Flag_Unplayable->OnMouseMove = [this](int, int) { FlagUnplayableMouseMove(); };
@@ -66,7 +65,8 @@ void DetailPanel::DoFlags(int flags) {
   FlagCZ(false);
   FlagUnPlayable(false);
   FlagPlayable(false);
-  if (form_.PageKind == kPageDemos || form_.PageKind == kPageExtra2 || flags > 30) FlagPlayable(true);
+  if (selection_.PageKind == kPageDemos || selection_.PageKind == kPageExtra2 || flags > 30)
+    FlagPlayable(true);
   if (flags == 36 || flags == 37) FlagCZ(true);
   if (AnyOf(flags, {1, 2, 11, 12, 22, 24, 31, 32, 35, 36, 37})) Flag3D(true);
   if (AnyOf(flags, {3, 13, 34})) FlagCZ(true);
@@ -79,130 +79,122 @@ void DetailPanel::DoFlags(int flags) {
 
 void DetailPanel::Button(components::PictureButton& button, int k, bool on) {
   button.tag = on ? 1 : 0;
-  button.image = on ? 15 * form_.NightMode + k : -1;
+  button.image = on ? 15 * look_.NightMode + k : -1;
 }
 
 void DetailPanel::ReadmeButton(bool on) {
-  Button(*form_.controls().ReadmeImage, kReadme, on);
+  Button(*controls_.ReadmeImage, kReadme, on);
 }
 
 void DetailPanel::WebButton(bool on) {
-  Button(*form_.controls().WebImage, kWeb, on);
+  Button(*controls_.WebImage, kWeb, on);
 }
 
 void DetailPanel::PlayButton(bool on) {
-  Button(*form_.controls().PlayImage, kPlay, on);
+  Button(*controls_.PlayImage, kPlay, on);
 }
 
 void DetailPanel::StopButton(bool on) {
-  Button(*form_.controls().StopImage, kUninstall, on);
+  Button(*controls_.StopImage, kUninstall, on);
 }
 
 void DetailPanel::FlagPlayable(bool on) {
-  Flag(*form_.controls().Flag_Playable, kPlayableImage, form_.NightMode, on);
+  Flag(*controls_.Flag_Playable, kPlayableImage, look_.NightMode, on);
 }
 
 void DetailPanel::FlagUnPlayable(bool on) {
-  Flag(*form_.controls().Flag_Unplayable, kUnplayableImage, form_.NightMode, on);
+  Flag(*controls_.Flag_Unplayable, kUnplayableImage, look_.NightMode, on);
 }
 
 void DetailPanel::FlagCZ(bool on) {
   // Elsewhere the slot keeps the placeholder picture set with the page list.
-  if (form_.Language != 1) return;
-  Flag(*form_.controls().Flag_CZ, kCZImage, form_.NightMode, on);
+  if (look_.Language != 1) return;
+  Flag(*controls_.Flag_CZ, kCZImage, look_.NightMode, on);
 }
 
 void DetailPanel::Flag3D(bool on) {
-  Flag(*form_.controls().Flag_3D, k3DImage, form_.NightMode, on);
+  Flag(*controls_.Flag_3D, k3DImage, look_.NightMode, on);
 }
 
 void DetailPanel::FlagNet(bool on) {
-  Flag(*form_.controls().Flag_Net, kNetImage, form_.NightMode, on);
+  Flag(*controls_.Flag_Net, kNetImage, look_.NightMode, on);
 }
 
 void DetailPanel::Help(int k) {
-  form_.controls().HelpLabel->caption = form_.messages().LoadString(form_.Language * 100 + k);
+  controls_.HelpLabel->caption = services_.messages.LoadString(look_.Language * 100 + k);
 }
 
 bool DetailPanel::HoverButton(components::PictureButton& button, int k) {
   if (button.tag == 0) return false;
-  button.image = 15 * form_.NightMode + k + kHoverOffset;
+  button.image = 15 * look_.NightMode + k + kHoverOffset;
   button.tag = 2;
   return true;
 }
 
 void DetailPanel::DateLabelMouseMove() {
-  if (form_.controls().DateLabel->caption.empty()) return;
-  Help(form_.PageKind == kPageDrivers ? 78 : 76);
+  if (controls_.DateLabel->caption.empty()) return;
+  Help(selection_.PageKind == kPageDrivers ? 78 : 76);
 }
 
 void DetailPanel::FlagPlayableMouseMove() {
-  if (Shown(*form_.controls().Flag_Playable)) Help(89);
+  if (Shown(*controls_.Flag_Playable)) Help(89);
 }
 
 void DetailPanel::FlagUnplayableMouseMove() {
-  if (Shown(*form_.controls().Flag_Unplayable)) Help(86);
+  if (Shown(*controls_.Flag_Unplayable)) Help(86);
 }
 
 void DetailPanel::Flag3DMouseMove() {
-  if (Shown(*form_.controls().Flag_3D)) Help(88);
+  if (Shown(*controls_.Flag_3D)) Help(88);
 }
 
 void DetailPanel::FlagNetMouseMove() {
-  if (Shown(*form_.controls().Flag_Net)) Help(97);
+  if (Shown(*controls_.Flag_Net)) Help(97);
 }
 
 void DetailPanel::FlagCZMouseMove() {
   // On other languages the slot shows the placeholder, which has no help.
-  if (Shown(*form_.controls().Flag_CZ) && form_.Language == 1) Help(98);
+  if (Shown(*controls_.Flag_CZ) && look_.Language == 1) Help(98);
 }
 
 void DetailPanel::ReadmeImageMouseMove() {
-  if (HoverButton(*form_.controls().ReadmeImage, kReadme)) Help(kHelpReadme);
+  if (HoverButton(*controls_.ReadmeImage, kReadme)) Help(kHelpReadme);
 }
 
 void DetailPanel::WebImageMouseMove() {
-  if (HoverButton(*form_.controls().WebImage, kWeb)) Help(kHelpHomepage);
+  if (HoverButton(*controls_.WebImage, kWeb)) Help(kHelpHomepage);
 }
 
 void DetailPanel::StopImageMouseMove() {
-  if (HoverButton(*form_.controls().StopImage, kUninstall)) Help(kHelpUninstall);
+  if (HoverButton(*controls_.StopImage, kUninstall)) Help(kHelpUninstall);
 }
 
 void DetailPanel::PlayImageMouseMove() {
-  if (!HoverButton(*form_.controls().PlayImage, kPlay)) return;
+  if (!HoverButton(*controls_.PlayImage, kPlay)) return;
   if (const int help = PlayHelp(); help != 0) Help(help);
 }
 
 int DetailPanel::PlayHelp() {
-  switch (form_.PageKind) {
-    case kPageDemos:
-    case kPageFulls: {
-      const catalog::TDemos* item = SelectedProgram();
+  const PageKindInfo* page = PageKindOf(selection_.PageKind);
+  const catalog::TDemos* item = SelectedProgram();
+  switch (page != nullptr ? page->play_help : PlayHelpRule::kNone) {
+    case PlayHelpRule::kRunOnceInstalled:
       return item != nullptr && item->NotInstalled == 1 ? kHelpInstall : kHelpRun;
-    }
-    case kPageExtra:
-    case kPageShareware:
-    case kPageReaders:
-    case kPageExtra2: {
-      const catalog::TDemos* item = SelectedProgram();
+    case PlayHelpRule::kRunWhenRunnable:
       return item != nullptr && item->Runnable != 0 ? kHelpRun : kHelpInstall;
-    }
-    case kPageDrivers:
-    case kPageUpdates:
+    case PlayHelpRule::kInstall:
       return kHelpInstall;
-    case kPageFilms:
-    case kPageInstalled:
-    case kPageQuillon:
+    case PlayHelpRule::kRun:
       return kHelpRun;
-    default:
-      return 0;  // Shots: the button has no help
+    case PlayHelpRule::kNone:
+      break;
   }
+  return 0;  // Shots: the button has no help
 }
 
 void DetailPanel::FollowPointer() {
-  auto& c = form_.controls();
-  const components::Control* under = form_.window().hovered();
+  auto& c = controls_;
+  const components::Control* under = window_.hovered();
   c.HelpLabel->caption.clear();
   // Only the text follows: the button's hover picture comes back with the pointer's next move.
   auto button_help = [&](const components::PictureButton* button, int help) {
@@ -221,32 +213,7 @@ void DetailPanel::FollowPointer() {
 }
 
 catalog::TDemos* DetailPanel::SelectedProgram() {
-  auto& data = form_.catalog();
-  auto pick = [this](auto& records) -> catalog::TDemos* {
-    const int index = form_.ItemIndex;
-    if (index < 1 || static_cast<std::size_t>(index) >= records.size()) return nullptr;
-    return &records[static_cast<std::size_t>(index)];
-  };
-  switch (form_.PageKind) {
-    case kPageDemos:
-      return pick(data.Demo);
-    case kPageExtra:
-      return pick(data.Extra);
-    case kPageShareware:
-      return pick(data.Share);
-    case kPageDrivers:
-      return pick(data.Driver);
-    case kPageReaders:
-      return pick(data.Reader);
-    case kPageFulls:
-      return pick(data.Full);
-    case kPageExtra2:
-      return pick(data.Extra2);
-    case kPageInstalled:
-      return pick(form_.InstalledList);
-    default:
-      return nullptr;
-  }
+  return PageProgram(data_, selection_.PageKind, selection_.ItemIndex);
 }
 
 }  // namespace norva::menu

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "installed/file_tree.h"
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "platform/dos_path.h"
 #include "strings/ucase.h"
@@ -13,15 +12,9 @@ namespace {
 
 constexpr std::size_t kMaxSuggestion = 50;
 constexpr std::size_t kMaxPath = 255;
-constexpr int kForcedInstallType = 3;
-constexpr int kReadersDocumentType = 11;
 
 // Messages of the dialog.
-constexpr int kInstallDemoIn = 14;
 constexpr int kCannotCreate = 15;
-constexpr int kDirectorySelection = 16;
-constexpr int kInstallProgramTo = 31;
-constexpr int kWhereToInstall = 32;
 
 // `text` from its `from`-th character (1-based) on, at most 50 characters.
 std::string Tail(const std::string& text, std::size_t from) {
@@ -64,30 +57,21 @@ bool CreateDirChain(platform::FileSystem& files, std::string_view given, std::ve
   return true;
 }
 
-DirChooser::DirChooser(MainForm& form, const catalog::TDemos& item) : form_(form), item_(item) {
-  Left = form_.window().left + kOffsetLeft;
-  Top = form_.window().top + kOffsetTop;
-  NightMode = form_.NightMode;
+DirChooser::DirChooser(Services services, const components::Window& window, const Appearance& look,
+                       const Selection& selection, const MenuFiles& files, const catalog::TDemos& item)
+    : services_(services), look_(look), selection_(selection), files_(files), item_(item) {
+  Left = window.left + kOffsetLeft;
+  Top = window.top + kOffsetTop;
+  NightMode = look_.NightMode;
   Timer1.OnTimer = [this] { Timer1Timer(); };
-  switch (form_.PageKind) {
-    case kPageDemos:
-      SuggestedName = Tail(item_.InstallDir, 10);
-      Caption = form_.messages().LoadString(form_.Language * 100 + kDirectorySelection);
-      break;
-    case kPageExtra:
-      SuggestedName = "BERUSKY";
-      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
-      break;
-    case kPageReaders:
-      if (item_.InstallType != kReadersDocumentType) SuggestedName = Tail(item_.InstallDir, 12);
-      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
-      break;
-    case kPageFulls:
-      SuggestedName = Tail(item_.InstallDir, 4);
-      Caption = form_.messages().LoadString(form_.Language * 100 + kWhereToInstall);
-      break;
-    default:
-      break;
+  const ArchiveRules& rules = Rules();
+  if (rules.catalog_section != nullptr) {
+    if (rules.suggestion != nullptr) {
+      SuggestedName = rules.suggestion;
+    } else if (!rules.documents || item_.InstallType != catalog::kInstallReaderDocument) {
+      SuggestedName = Tail(item_.InstallDir, static_cast<std::size_t>(rules.suggestion_from));
+    }
+    Caption = services_.messages.LoadString(look_.Language * 100 + rules.chooser_caption);
   }
   if (Forced()) {
     // The suggestion becomes the forced folder without its drive ("D:\" or "?:\"); only a "?" lets the user
@@ -101,14 +85,19 @@ DirChooser::DirChooser(MainForm& form, const catalog::TDemos& item) : form_(form
   ResetEdit();
 }
 
+const ArchiveRules& DirChooser::Rules() const {
+  static const ArchiveRules none;
+  const PageKindInfo* page = PageKindOf(selection_.PageKind);
+  return page != nullptr ? page->archive : none;
+}
+
 bool DirChooser::Forced() const {
-  return (form_.PageKind == kPageDemos || form_.PageKind == kPageReaders) &&
-         item_.InstallType == kForcedInstallType;
+  return Rules().forced_folder && item_.InstallType == catalog::kInstallUnpackForced;
 }
 
 std::vector<DirChooser::DriveItem> DirChooser::Drives() const {
   std::vector<DriveItem> drives;
-  auto& machine = form_.platform().drives;
+  auto& machine = services_.platform.drives;
   for (char letter : machine.Letters()) drives.push_back({letter, machine.TypeOf(letter)});
   return drives;
 }
@@ -116,7 +105,7 @@ std::vector<DirChooser::DriveItem> DirChooser::Drives() const {
 std::vector<std::string> DirChooser::SubFolders(std::string_view folder) const {
   std::vector<std::string> names;
   const std::string path = folder.ends_with('\\') ? std::string(folder) : std::string(folder) + "\\";
-  if (auto entries = form_.platform().files.ListDir(path)) {
+  if (auto entries = services_.platform.files.ListDir(path)) {
     for (const auto& entry : *entries) {
       if (entry.is_dir && entry.name != "." && entry.name != "..") names.push_back(entry.name);
     }
@@ -142,10 +131,10 @@ void DirChooser::Timer1Timer() {
 bool DirChooser::DriveComboBox1Change(char letter) {
   if (!DriveListEnabled || closed_) return false;
   letter = UpperLetter(letter);
-  auto& drives = form_.platform().drives;
+  auto& drives = services_.platform.drives;
   if (!drives.IsReady(letter)) {
     // The folder list cannot read the drive: it stays where it was.
-    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, "Drive not ready!", MessageButtons::kOk);
+    services_.host.ShowMessage(MessageKind::kError, look_.AppTitle, "Drive not ready!", MessageButtons::kOk);
     return false;
   }
   Drive = letter;
@@ -171,29 +160,18 @@ void DirChooser::EditChange(std::string_view text) {
 bool DirChooser::Creatable(std::string_view text) const {
   if (text.size() < 3 || !IsLetter(text[0]) || text[1] != ':' || text[2] != '\\') return false;
   const char letter = UpperLetter(text[0]);
-  auto& drives = form_.platform().drives;
+  auto& drives = services_.platform.drives;
   return drives.IsReady(letter) && drives.TypeOf(letter) != platform::DriveType::kCdRom;
 }
 
 void DirChooser::OKButtonClick() {
   if (closed_ || !CanAccept) return;
-  int question = 0;
-  switch (form_.PageKind) {
-    case kPageDemos:
-      question = kInstallDemoIn;
-      break;
-    case kPageExtra:
-    case kPageReaders:
-    case kPageFulls:
-      question = kInstallProgramTo;
-      break;
-    default:
-      // Other pages have no archive items: there is nothing to accept.
-      return;
-  }
+  // Other pages have no archive items: there is nothing to accept.
+  const int question = Rules().chooser_question;
+  if (question == 0) return;
   const std::string text =
-      form_.messages().LoadSpecial(form_.Language * 100 + question, strings::UCase(EditDir1));
-  if (form_.host().ShowMessage(MessageKind::kConfirmation, form_.AppTitle, text, MessageButtons::kYesNo) !=
+      services_.messages.LoadSpecial(look_.Language * 100 + question, strings::UCase(EditDir1));
+  if (services_.host.ShowMessage(MessageKind::kConfirmation, look_.AppTitle, text, MessageButtons::kYesNo) !=
       MessageAnswer::kYes) {
     ResetEdit();
     return;
@@ -201,15 +179,15 @@ void DirChooser::OKButtonClick() {
   std::string dir = EditDir1;
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
   EditDir1 = dir;
-  installed::FileTree tree(form_.platform().files, form_.Folders);
+  installed::FileTree tree(services_.platform.files, files_.Folders);
   bool exists = dir.size() >= 2 && tree.DirExists(dir.size() == 2 ? dir + "\\" : dir);
   // Only a full path on a writable drive is made: a relative text would land in the current folder (the
   // disc), and the disc itself cannot take an installation.
-  if (!exists && Creatable(dir)) exists = CreateDirChain(form_.platform().files, dir, &created_);
+  if (!exists && Creatable(dir)) exists = CreateDirChain(services_.platform.files, dir, &created_);
   if (!exists || !Creatable(dir + "\\")) {
-    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle,
-                             form_.messages().LoadString(form_.Language * 100 + kCannotCreate),
-                             MessageButtons::kOk);
+    services_.host.ShowMessage(MessageKind::kError, look_.AppTitle,
+                               services_.messages.LoadString(look_.Language * 100 + kCannotCreate),
+                               MessageButtons::kOk);
     ResetEdit();
     return;
   }

@@ -12,12 +12,14 @@
 
 #include "catalog/records.h"
 #include "components/timer.h"
+#include "components/window.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 
 namespace norva::menu {
-
-class MainForm;
 
 // Creates the folder `path` (an absolute DOS path) with every missing folder above it. When the folder
 // itself cannot be made, the folders made on the way are removed again, newest first. True when the folder
@@ -37,9 +39,10 @@ class DirChooser {
     platform::DriveType type = platform::DriveType::kFixed;
   };
 
-  // The dialog's show (FormCreate): place, suggestion, caption, drive C:, the forced folder. `item` is the
-  // selected record of the page shown; both are borrowed for the dialog's life.
-  DirChooser(MainForm& form, const catalog::TDemos& item);
+  // The dialog's show (FormCreate): place (by the menu's window), suggestion, caption, drive C:, the forced
+  // folder. `item` is the selected record of the page shown; all are borrowed for the dialog's life.
+  DirChooser(Services services, const components::Window& window, const Appearance& look,
+             const Selection& selection, const MenuFiles& files, const catalog::TDemos& item);
 
   // What the dialog shows.
   int Left = 0;  // screen position
@@ -80,6 +83,8 @@ class DirChooser {
   const std::vector<std::string>& CreatedDirs() const { return created_; }
 
  private:
+  // The archive rules of the page shown.
+  const ArchiveRules& Rules() const;
   bool Forced() const;
   // The edit text from the folder and the suggestion.
   void ResetEdit();
@@ -87,7 +92,10 @@ class DirChooser {
   bool Creatable(std::string_view text) const;
   void Close(std::string chosen);
 
-  MainForm& form_;
+  Services services_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const MenuFiles& files_;
   const catalog::TDemos& item_;
   bool closed_ = false;
   std::string chosen_dir_;

@@ -3,6 +3,7 @@
 // front end converts them for display.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -38,10 +39,10 @@ class Host {
   virtual MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                                     MessageButtons buttons) = 0;
 
-  // The version chooser: a modal box with `prompt` and one button per label in a row. Returns 11 + i for
-  // the pressed button i (0-based), nothing when the box was closed otherwise.
-  virtual std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
-                                           const std::vector<std::string>& labels) = 0;
+  // The version chooser: a modal box with `prompt` and one button per label in a row. Returns the index of
+  // the pressed button (0-based), nothing when the box was closed otherwise.
+  virtual std::optional<std::size_t> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                                   const std::vector<std::string>& labels) = 0;
 
   // The directory chooser, modal: shows the dialog, hands the user's input to its handlers (FormActivate
   // when shown, Timer1Timer when its enabled timer falls due, the drive, folder and edit changes, OK and

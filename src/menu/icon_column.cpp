@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "menu/main_form.h"
 #include "menu/window_effects.h"
 
 namespace norva::menu {
@@ -16,7 +15,7 @@ constexpr int kFirstTop = 60;  // the first icon's place in the column
 }  // namespace
 
 void IconColumn::Wire() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.Down2->OnMouseMove = [this](int x, int y) { Down2MouseMove(x, y); };
   c.Up2->OnMouseMove = [this](int x, int y) { Up2MouseMove(x, y); };
   c.ScrollDownTimer->OnTimer = [this] { ScrollDownTimer(); };
@@ -24,20 +23,20 @@ void IconColumn::Wire() {
 }
 
 void IconColumn::Down2Hover() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.Down2->image == -1) return;
-  c.Down2->image = 81 + 2 * form_.NightMode;
-  form_.IconScrollStep = kStep;
+  c.Down2->image = 81 + 2 * look_.NightMode;
+  selection_.IconScrollStep = kStep;
   rest_half_way_ = false;
   c.ScrollDownTimer->SetEnabled(true);
   c.ScrollUpTimer->SetEnabled(false);
 }
 
 void IconColumn::Up2Hover() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.Up2->image == -1) return;
-  c.Up2->image = 85 + 2 * form_.NightMode;
-  form_.IconScrollStep = kStep;
+  c.Up2->image = 85 + 2 * look_.NightMode;
+  selection_.IconScrollStep = kStep;
   rest_half_way_ = false;
   c.ScrollUpTimer->SetEnabled(true);
   c.ScrollDownTimer->SetEnabled(false);
@@ -46,18 +45,18 @@ void IconColumn::Up2Hover() {
 void IconColumn::Down2MouseMove(int x, int y) {
   Down2Hover();
   rest_half_way_ = true;
-  form_.effects().MoveArrows(*form_.controls().Down2, x, y);
+  effects_.MoveArrows(*controls_.Down2, x, y);
 }
 
 void IconColumn::Up2MouseMove(int x, int y) {
   Up2Hover();
   rest_half_way_ = true;
-  form_.effects().MoveArrows(*form_.controls().Up2, x, y);
+  effects_.MoveArrows(*controls_.Up2, x, y);
 }
 
 void IconColumn::ScrollDownTimer() {
-  auto& c = form_.controls();
-  const int count = form_.PageIconCount;
+  auto& c = controls_;
+  const int count = selection_.PageIconCount;
   if (count < 6) {
     // Five icons fit in the column: there is nothing below to reveal.
     c.ScrollDownTimer->SetEnabled(false);
@@ -69,7 +68,7 @@ void IconColumn::ScrollDownTimer() {
     c.ScrollDownTimer->SetEnabled(false);
     return;
   }
-  c.Up2->image = 84 + 2 * form_.NightMode;
+  c.Up2->image = 84 + 2 * look_.NightMode;
   for (int n = 1; n <= 5; ++n) {
     if (c.DIBSection[n]->rect.top < 50) SetOpacity(n, -kFade);
   }
@@ -82,18 +81,18 @@ void IconColumn::ScrollDownTimer() {
     }
   }
   const int sixth = c.DIBSection[6]->rect.top;
-  MoveColumn(-form_.IconScrollStep);
+  MoveColumn(-selection_.IconScrollStep);
   if (PausesAtSixth(sixth)) c.ScrollDownTimer->SetEnabled(false);
 }
 
 void IconColumn::ScrollUpTimer() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.DIBSection[1]->rect.top >= 56) {
     c.Up2->image = -1;
     c.ScrollUpTimer->SetEnabled(false);
     return;
   }
-  c.Down2->image = 80 + 2 * form_.NightMode;
+  c.Down2->image = 80 + 2 * look_.NightMode;
   for (int n = 1; n <= 5; ++n) {
     if (c.DIBSection[n]->rect.top > 20) SetOpacity(n, kFade);
   }
@@ -106,7 +105,7 @@ void IconColumn::ScrollUpTimer() {
     }
   }
   const int sixth = c.DIBSection[6]->rect.top;
-  MoveColumn(form_.IconScrollStep);
+  MoveColumn(selection_.IconScrollStep);
   if (PausesAtSixth(sixth)) c.ScrollUpTimer->SetEnabled(false);
 }
 
@@ -114,13 +113,13 @@ bool IconColumn::PausesAtSixth(int sixth_before) const {
   // Five icons fit between the covers. With eleven, the last five in view leave the sixth under the top
   // cover, so a column moved by an arrow's hover rests once on the way with the sixth icon first (icons 6
   // to 10 in view); a wheel notch still runs to the end.
-  if (!rest_half_way_ || form_.PageIconCount <= 10) return false;
-  const int sixth = form_.controls().DIBSection[6]->rect.top;
+  if (!rest_half_way_ || selection_.PageIconCount <= 10) return false;
+  const int sixth = controls_.DIBSection[6]->rect.top;
   return (sixth_before - kFirstTop) * (sixth - kFirstTop) <= 0 && sixth_before != kFirstTop;
 }
 
 void IconColumn::MoveColumn(int dy) {
-  auto& c = form_.controls();
+  auto& c = controls_;
   for (int n = 1; n <= kSlots; ++n) {
     c.DIBSection[n]->rect.top += dy;
     c.IconLabel[n]->rect.top += dy;
@@ -129,7 +128,7 @@ void IconColumn::MoveColumn(int dy) {
 
 void IconColumn::SetOpacity(int icon, int delta) {
   if (icon < 1 || icon > kSlots) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   const int opacity = std::clamp(c.DIBSection[icon]->opacity + delta, 0, 255);
   c.DIBSection[icon]->opacity = opacity;
   c.IconLabel[icon]->opacity = opacity;

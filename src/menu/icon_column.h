@@ -7,14 +7,18 @@
 // icons 6 to 10 in view, so that every icon can be reached while the column stands still.
 #pragma once
 
+#include "menu/main_controls.h"
+#include "menu/menu_state.h"
+
 namespace norva::menu {
 
-class MainForm;
+class WindowEffects;
 
 class IconColumn {
  public:
-  // The form owns this object and outlives it.
-  explicit IconColumn(MainForm& form) : form_(form) {}
+  // All are the form's and outlive this object.
+  IconColumn(MainControls& controls, const Appearance& look, Selection& selection, WindowEffects& effects)
+      : controls_(controls), look_(look), selection_(selection), effects_(effects) {}
 
   // Assigns the arrows' hovers and the two timers.
   void Wire();
@@ -42,7 +46,10 @@ class IconColumn {
   // place, where a column of eleven rests.
   bool PausesAtSixth(int sixth_before) const;
 
-  MainForm& form_;
+  MainControls& controls_;
+  const Appearance& look_;
+  Selection& selection_;
+  WindowEffects& effects_;
   // The column moves by an arrow's hover, which rests half-way in a column of eleven.
   bool rest_half_way_ = false;
 };

@@ -11,9 +11,8 @@
 #include "installed/install_store.h"
 #include "installed/path_text.h"
 #include "menu/item_list.h"
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
-#include "menu/pages.h"
+#include "menu/page_view.h"
 #include "menu/pictures.h"
 
 namespace norva::menu {
@@ -58,29 +57,29 @@ std::string Part(const std::vector<std::string>& parts, std::size_t n) {
 }  // namespace
 
 void InstalledPage::SetInstalledPage() {
-  auto& c = form_.controls();
-  form_.PageKind = kPageInstalled;
-  form_.TopIndex = 1;
-  form_.ItemIndex = 1;
-  form_.item_list().FillList();
-  form_.SmallPictureLoaded = form_.pictures().LoadSmallPicture("iko08");
+  auto& c = controls_;
+  selection_.PageKind = kPageInstalled;
+  selection_.TopIndex = 1;
+  selection_.ItemIndex = 1;
+  parts_.view.FillList();
+  picture_state_.SmallPictureLoaded = parts_.pictures.LoadSmallPicture("iko08");
   c.DIBImage4->visible = true;
 
   const auto entries = SortedEntries(IssueSections());
 
   // A row of the previous build is emptied whole, not just its name: a stale Installed byte would keep the
   // Uninstall button of a row that no longer exists.
-  auto& rows = form_.InstalledList;
-  const int old_count = std::min<int>(form_.InstalledCount, static_cast<int>(rows.size()) - 1);
+  auto& rows = data_.installed.InstalledList;
+  const int old_count = std::min<int>(data_.installed.InstalledCount, static_cast<int>(rows.size()) - 1);
   for (int r = 1; r <= old_count; ++r) rows[r] = catalog::TDemos{};
 
   int kept = 0;
-  if (form_.StoreIni) {
+  if (files_.StoreIni) {
     // The stale entries of all issues go in one change of the store.
-    const platform::IniUpdate store_update(form_.StoreIni.get());
-    const platform::Platform& machine = form_.platform();
-    installed::InstallStore store(*form_.StoreIni, machine.ini, machine.files, form_.Folders.WindowsDir,
-                                  form_.catalog().IssueCode);
+    const platform::IniUpdate store_update(files_.StoreIni.get());
+    const platform::Platform& machine = services_.platform;
+    installed::InstallStore store(*files_.StoreIni, machine.ini, machine.files, files_.Folders.WindowsDir,
+                                  data_.catalog.IssueCode);
     const int examined = std::min<int>(static_cast<int>(entries.size()), kMaxRows);
     for (int i = 0; i < examined; ++i) {
       catalog::TDemos& row = rows[kept + 1];
@@ -93,24 +92,24 @@ void InstalledPage::SetInstalledPage() {
     }
   }
   rows[kept + 1].Name.clear();
-  form_.InstalledCount = kept;
+  data_.installed.InstalledCount = kept;
 
-  c.TextLabel->caption = form_.messages().LoadSpecial(form_.Language * 100 + kPageTextMessage, "2-98");
+  c.TextLabel->caption = services_.messages.LoadSpecial(look_.Language * 100 + kPageTextMessage, "2-98");
   if (kept == 0) {
-    form_.item_list().ClearList();
+    parts_.list.ClearList();
     c.HighlightDIB->rect.top = kHiddenBarTop;
     // After an uninstall the panel may still show the row that just went away.
-    form_.SetOff();
+    parts_.view.SetOff();
   } else {
-    form_.item_list().FillList();
-    form_.pages().ProcessPage();
+    parts_.view.FillList();
+    parts_.view.ProcessPage();
   }
 }
 
 std::vector<std::string> InstalledPage::IssueSections() {
   std::vector<std::string> kept;
-  if (!form_.StoreIni) return kept;
-  for (std::string& name : form_.StoreIni->ReadSections()) {
+  if (!files_.StoreIni) return kept;
+  for (std::string& name : files_.StoreIni->ReadSections()) {
     if (IsMainSection(name)) continue;
     // "CD" + MMYY: the year must be a number.
     const std::string_view year = Chars(name, 5, 2);
@@ -125,7 +124,7 @@ std::vector<std::string> InstalledPage::IssueSections() {
 std::vector<std::string> InstalledPage::SortedEntries(const std::vector<std::string>& sections) {
   std::vector<std::string> entries;
   for (const std::string& section : sections) {
-    for (const std::string& key : form_.StoreIni->ReadSection(section)) {
+    for (const std::string& key : files_.StoreIni->ReadSection(section)) {
       // Only DirEntry keys; RecordEntry and UninstallerEntry end with an underscore.
       if (!key.empty() && key.back() == '_') continue;
       entries.push_back(key + ";" + section);
@@ -158,7 +157,7 @@ bool InstalledPage::BuildRow(std::string_view entry, catalog::TDemos& row, insta
   } else if (disc >= 10) {
     // Runs only from its own issue's disc.
     disc -= 10;
-    if (code != form_.catalog().IssueCode) row.Runnable = 0;
+    if (code != data_.catalog.IssueCode) row.Runnable = 0;
     if (disc != 0) label += "-" + std::to_string(disc);
   }
   row.TechInfo = label;
@@ -169,7 +168,7 @@ bool InstalledPage::BuildRow(std::string_view entry, catalog::TDemos& row, insta
   row.InstallType = row.UnInstallName.empty() ? 2 : 4;
 
   const std::string program = install::StripArguments(installed::BeforeColon(row.GameName));
-  if (!row.InstalledDir.empty() && form_.platform().files.FileExists(row.InstalledDir + "\\" + program)) {
+  if (!row.InstalledDir.empty() && services_.platform.files.FileExists(row.InstalledDir + "\\" + program)) {
     row.Installed = 1;
     row.NotInstalled = 0;
     return true;
@@ -182,7 +181,7 @@ bool InstalledPage::BuildRow(std::string_view entry, catalog::TDemos& row, insta
 }
 
 bool InstalledPage::DriveIsThere(const std::string& dir) {
-  const platform::Platform& machine = form_.platform();
+  const platform::Platform& machine = services_.platform;
   if (dir.size() >= 2 && dir[1] == ':') return machine.drives.IsReady(dir[0]);
   // A network path cannot be judged; a path without a drive lies on the current one.
   if (dir.starts_with("\\\\")) return false;
@@ -195,13 +194,12 @@ std::string InstalledPage::IssueLabel(const std::string& code) {
   if (month && *month >= 1 && *month <= 12)
     return "NORVA " + std::string(Chars(code, 1, 2)) + "-" + std::string(Chars(code, 3, 2));
   // Only a key that the catalog load could have written; any other [Main] key is a setting.
-  return installed::IsDiscLabelKey(code) ? form_.StoreIni->ReadString("Main", code, "") : std::string();
+  return installed::IsDiscLabelKey(code) ? files_.StoreIni->ReadString("Main", code, "") : std::string();
 }
 
 std::string InstalledPage::RegistryUninstaller(const std::string& reg_uninstall) {
   const std::string key = std::string(kUninstallKey) + reg_uninstall;
-  return form_.platform()
-      .registry.ReadString(platform::RegRoot::kLocalMachine, key, "UninstallString")
+  return services_.platform.registry.ReadString(platform::RegRoot::kLocalMachine, key, "UninstallString")
       .value_or(std::string());
 }
 

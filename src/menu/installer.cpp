@@ -7,36 +7,22 @@
 #include "installed/install_store.h"
 #include "menu/dir_chooser.h"
 #include "menu/item_list.h"
-#include "menu/main_form.h"
+#include "menu/launchers.h"
 #include "menu/page_kinds.h"
+#include "menu/page_view.h"
 #include "menu/pages.h"
-#include "menu/program_records.h"
+#include "menu/redetection.h"
 #include "menu/unpack_form.h"
 #include "strings/ucase.h"
 
 namespace norva::menu {
 namespace {
 
-constexpr int kPollType = 4;
-constexpr int kSearchType = 5;
 constexpr int kSearchDirDetect = 8;
 // Search depth when the SearchFile value gives none.
 constexpr int kWholeTree = 100;
 // "Not enough free space in %1 (%2 MB needed). Install anyway?"
 constexpr int kNotEnoughSpace = 51;
-
-// Sets a flag for the life of a scope and puts the old value back on every way out.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = old_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 int Depth(const std::string& text) {
   int value = 0;
@@ -47,64 +33,60 @@ int Depth(const std::string& text) {
 }  // namespace
 
 void Installer::Wire() {
-  form_.controls().Timer1->OnTimer = [this] { Timer1Timer(); };
+  controls_.Timer1->OnTimer = [this] { Timer1Timer(); };
 }
 
 void Installer::InstallProc(catalog::TDemos& item) {
   // Two installs or uninstalls at once could unpack into, or delete, a folder the other one uses.
-  if (form_.InstallOrUninstallRunning) return;
-  FlagScope running(form_.InstallOrUninstallRunning);
-  auto& c = form_.controls();
-  auto& host = form_.host();
+  if (activity_.InstallOrUninstallRunning) return;
+  RunningScope running(activity_);
+  auto& c = controls_;
+  auto& host = services_.host;
   c.Timer1->SetEnabled(false);
-  SavedItem = form_.ItemIndex;
-  SavedPageKind = form_.PageKind;
-  install::Launcher launcher = form_.launcher();
+  SavedItem = selection_.ItemIndex;
+  SavedPageKind = selection_.PageKind;
+  install::Launcher launcher = parts_.launchers.Make();
   if (item.NotInstalled == 0) {
     launcher.WaitExec(item.InstalledDir + "\\" + item.SetupName, platform::kShowNormal);
     return;
   }
   const std::string installer = item.InstallDir + "\\" + item.InstallName;
-  if (form_.ShowInstallCommands) {
-    host.ShowMessage(MessageKind::kPlain, form_.AppTitle, installer + " " + item.InstalledDir,
+  if (files_.ShowInstallCommands) {
+    host.ShowMessage(MessageKind::kPlain, look_.AppTitle, installer + " " + item.InstalledDir,
                      MessageButtons::kOk);
   }
   const int type = item.InstallType;
-  if (type == 2 || type == 3) {
+  if (type == catalog::kInstallUnpack || type == catalog::kInstallUnpackForced) {
     UnpackInstall(item);
-  } else if (type == kPollType) {
+  } else if (type == catalog::kInstallPolled) {
     launcher.NormalExec(installer, platform::kShowNormal);
     c.Timer1->SetEnabled(true);
-  } else if (type >= 5 && type <= 9) {
+  } else if (type >= catalog::kInstallSetup && type <= catalog::kInstallSetupLast) {
     host.SetBusyCursor(true);
     if (strings::UCase(item.InstallName).find("MSI") != std::string::npos) {
       launcher.ShellExec(installer, platform::kShowNormal);
     } else {
       launcher.WaitExec(installer, platform::kShowNormal);
     }
-  } else if (type == 10) {
+  } else if (type == catalog::kInstallSetupWait) {
     launcher.WaitExec(installer, platform::kShowNormal);
   }
-  if (type == kSearchType && item.DirDetect == kSearchDirDetect) SearchInstalled(item);
-  if (type != kPollType) {
+  if (type == catalog::kInstallSetup && item.DirDetect == kSearchDirDetect) SearchInstalled(item);
+  if (type != catalog::kInstallPolled) {
     host.SetBusyCursor(false);
     RestorePage();
     host.BringToFront();
-    if (auto* detector = form_.detector()) {
-      const platform::IniUpdate store_update(form_.StoreIni.get());
-      detector->CheckDemo(item);
-    }
+    parts_.redetection.Redetect(item);
     host.SetBusyCursor(false);
     host.ProcessMessages();
   }
-  form_.item_list().FillList();
-  form_.pages().ProcessPage();
+  parts_.view.Refresh();
 }
 
 void Installer::UnpackInstall(catalog::TDemos& item) {
   ChosenDir.clear();
-  DirChooser chooser(form_, item);
-  form_.host().ShowChooser(chooser);
+  DirChooser chooser(services_, window_, look_, selection_, files_, item);
+  services_.host.ShowChooser(chooser);
   ChosenDir = chooser.ChosenDir();
   if (ChosenDir.empty()) return;
   if (!EnoughSpaceOrGoOn(item)) {
@@ -112,40 +94,40 @@ void Installer::UnpackInstall(catalog::TDemos& item) {
     ChosenDir.clear();
     return;
   }
-  UnpackForm unpack(form_, item, ChosenDir);
-  form_.host().ShowUnpack(unpack);
+  UnpackForm unpack(services_, window_, look_, selection_, files_, item, ChosenDir);
+  services_.host.ShowUnpack(unpack);
   ChosenDir = unpack.ChosenDir();
   // A failed unpacking leaves the new folders empty when nothing was written or it was all deleted again.
   if (ChosenDir.empty()) RemoveCreatedDirs(chooser);
   item.InstalledDir = ChosenDir;
   WriteDirEntry(item);
   if (item.Name == "NECROMANIA") {
-    form_.platform().files.WriteFileAtomic(form_.Folders.WindowsDir + "Necromania - demo.dr",
-                                           item.InstalledDir + "\r\n");
+    services_.platform.files.WriteFileAtomic(files_.Folders.WindowsDir + "Necromania - demo.dr",
+                                             item.InstalledDir + "\r\n");
   }
   if (!item.SetupName.empty() && !item.InstalledDir.empty()) {
-    form_.launcher().WaitExec(item.InstalledDir + "\\" + item.SetupName, platform::kShowNormal);
+    parts_.launchers.Make().WaitExec(item.InstalledDir + "\\" + item.SetupName, platform::kShowNormal);
   }
 }
 
 bool Installer::EnoughSpaceOrGoOn(const catalog::TDemos& item) {
-  const std::int64_t needed = CatalogUnpackedSize(form_, item);
+  const std::int64_t needed = CatalogUnpackedSize(selection_, files_, item);
   if (needed <= 0) return true;
-  const auto free = form_.platform().files.FreeSpace(ChosenDir);
+  const auto free = services_.platform.files.FreeSpace(ChosenDir);
   if (!free || *free >= static_cast<std::uint64_t>(needed)) return true;
   const std::int64_t megabytes = (needed + (1 << 20) - 1) >> 20;
   std::string text =
-      form_.messages().LoadSpecial(form_.Language * 100 + kNotEnoughSpace, strings::UCase(ChosenDir));
+      services_.messages.LoadSpecial(look_.Language * 100 + kNotEnoughSpace, strings::UCase(ChosenDir));
   if (const auto at = text.find("%2"); at != std::string::npos)
     text.replace(at, 2, std::to_string(megabytes));
-  return form_.host().ShowMessage(MessageKind::kWarning, form_.AppTitle, text, MessageButtons::kYesNo) ==
+  return services_.host.ShowMessage(MessageKind::kWarning, look_.AppTitle, text, MessageButtons::kYesNo) ==
          MessageAnswer::kYes;
 }
 
 void Installer::RemoveCreatedDirs(const DirChooser& chooser) {
   // Newest first, so that a parent is empty when its turn comes; one that holds anything stays.
   const auto& created = chooser.CreatedDirs();
-  for (auto it = created.rbegin(); it != created.rend(); ++it) form_.platform().files.RemoveDir(*it);
+  for (auto it = created.rbegin(); it != created.rend(); ++it) services_.platform.files.RemoveDir(*it);
 }
 
 void Installer::SearchInstalled(catalog::TDemos& item) {
@@ -153,15 +135,15 @@ void Installer::SearchInstalled(catalog::TDemos& item) {
   const std::string name = parts.size() > 0 ? parts[0] : std::string();
   const int depth = parts.size() > 1 ? Depth(parts[1]) : kWholeTree;
   const std::string fallback = parts.size() > 2 ? parts[2] : std::string();
-  auto& host = form_.host();
+  auto& host = services_.host;
   host.SetBusyCursor(true);
   item.InstalledDir.clear();
-  auto& files = form_.platform().files;
+  auto& files = services_.platform.files;
   if (!fallback.empty() && files.FileExists(fallback + "\\" + item.GameName)) {
     item.InstalledDir = fallback;
   } else if (!name.empty()) {
-    installed::FileTree tree(files, form_.Folders);
-    auto& drives = form_.platform().drives;
+    installed::FileTree tree(files, files_.Folders);
+    auto& drives = services_.platform.drives;
     for (char letter = 'C'; letter <= 'K' && item.InstalledDir.empty(); ++letter) {
       // Fixed and removable drives only.
       const auto type = drives.TypeOf(letter);
@@ -175,51 +157,42 @@ void Installer::SearchInstalled(catalog::TDemos& item) {
 
 void Installer::WriteDirEntry(const catalog::TDemos& item) {
   // A store that cannot be written loses the entry; the install goes on and detection decides.
-  form_.StoreIni->WriteString(installed::IssueSection(form_.catalog().IssueCode),
-                              installed::DirEntryKey(item.Name), item.InstalledDir);
+  files_.StoreIni->WriteString(installed::IssueSection(data_.catalog.IssueCode),
+                               installed::DirEntryKey(item.Name), item.InstalledDir);
 }
 
 void Installer::RestorePage() {
-  if (form_.PageKind != SavedPageKind) {
+  if (selection_.PageKind != SavedPageKind) {
     // The user went elsewhere while the install waited: the page of the install comes back with its screen.
-    for (int slot = 1; slot <= form_.PageIconCount && slot < static_cast<int>(form_.Pages.size()); ++slot) {
-      if (form_.Pages[slot].Kind == SavedPageKind) form_.pages().MainButtonClick(slot);
+    for (int slot = 1; slot <= selection_.PageIconCount && slot < static_cast<int>(selection_.Pages.size());
+         ++slot) {
+      if (selection_.Pages[slot].Kind == SavedPageKind) parts_.pages.MainButtonClick(slot);
     }
   }
-  form_.ItemIndex = SavedItem;
-  form_.PageKind = SavedPageKind;
-  form_.item_list().RepositionListWindow();
+  selection_.ItemIndex = SavedItem;
+  selection_.PageKind = SavedPageKind;
+  parts_.list.RepositionListWindow();
 }
 
 catalog::TDemos* Installer::RecordOf(int page, int index) {
-  switch (page) {
-    case kPageDemos:
-    case kPageReaders:
-    case kPageFulls:
-    case kPageExtra2:
-      return ProgramRecord(form_, page, index);
-    default:
-      return nullptr;
-  }
+  const PageKindInfo* kind = PageKindOf(page);
+  return kind != nullptr && kind->install_poll ? PageProgramRow(data_, page, index) : nullptr;
 }
 
 void Installer::Timer1Timer() {
   catalog::TDemos* item = RecordOf(SavedPageKind, SavedItem);
   if (item == nullptr) return;
-  if (auto* detector = form_.detector()) {
-    const platform::IniUpdate store_update(form_.StoreIni.get());
-    detector->CheckDemo(*item);
-  }
+  parts_.redetection.Redetect(*item);
   if (item->Runnable != 1) return;
-  form_.controls().Timer1->SetEnabled(false);
+  controls_.Timer1->SetEnabled(false);
   // The item's row is shown again only while its page is; another page shows it when it is visited.
-  if (form_.PageKind == SavedPageKind) {
-    form_.ItemIndex = SavedItem;
-    form_.item_list().FillList();
-    form_.host().ProcessMessages();
-    form_.pages().ProcessPage();
+  if (selection_.PageKind == SavedPageKind) {
+    selection_.ItemIndex = SavedItem;
+    parts_.view.FillList();
+    services_.host.ProcessMessages();
+    parts_.view.ProcessPage();
   }
-  form_.host().SetBusyCursor(false);
+  services_.host.SetBusyCursor(false);
 }
 
 }  // namespace norva::menu

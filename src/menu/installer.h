@@ -7,16 +7,44 @@
 #include <string>
 
 #include "catalog/records.h"
+#include "components/window.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
 
 namespace norva::menu {
 
 class DirChooser;
-class MainForm;
+class ItemList;
+class Launchers;
+class PageView;
+class Pages;
+class Redetection;
 
 class Installer {
  public:
-  // The form owns this object and outlives it.
-  explicit Installer(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    Launchers& launchers;
+    Redetection& redetection;
+    ItemList& list;
+    Pages& pages;
+    PageView& view;
+  };
+
+  Installer(Services services, MainControls& controls, const components::Window& window,
+            const Appearance& look, Selection& selection, const MenuFiles& files, PageData data,
+            Activity& activity, Parts parts)
+      : services_(services),
+        controls_(controls),
+        window_(window),
+        look_(look),
+        selection_(selection),
+        files_(files),
+        data_(data),
+        activity_(activity),
+        parts_(parts) {}
 
   // Assigns the install poll (the form's Timer1).
   void Wire();
@@ -48,7 +76,15 @@ class Installer {
   // The record of a page kind's array at `index`, or null.
   catalog::TDemos* RecordOf(int page, int index);
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const components::Window& window_;
+  const Appearance& look_;
+  Selection& selection_;
+  const MenuFiles& files_;
+  PageData data_;
+  Activity& activity_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

@@ -10,14 +10,26 @@
 #include <string_view>
 #include <vector>
 
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
+
 namespace norva::menu {
 
-class MainForm;
+class PageView;
 
 class ItemList {
  public:
-  // The form owns this object and outlives it.
-  explicit ItemList(MainForm& form) : form_(form) {}
+  // The form owns this object and the parts it is given, and outlives them.
+  ItemList(Services services, MainControls& controls, const Appearance& look, Selection& selection,
+           PageData data, PageView& view)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        data_(data),
+        view_(view) {}
 
   // Assigns the row clicks and the list arrows' clicks and hovers.
   void Wire();
@@ -68,7 +80,12 @@ class ItemList {
   // Lets the window handle what is pending before the panel is refreshed.
   void PumpMessages();
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  Selection& selection_;
+  PageData data_;
+  PageView& view_;
 };
 
 }  // namespace norva::menu

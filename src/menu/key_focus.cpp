@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "menu/main_form.h"
 #include "menu/pages.h"
 #include "menu/pictures.h"
 #include "menu/settings_page.h"
@@ -31,7 +30,7 @@ components::Rect Intersection(const components::Rect& a, const components::Rect&
 }  // namespace
 
 components::Control* KeyFocus::ControlOf(Target target) const {
-  const MainControls& c = form_.controls();
+  const MainControls& c = controls_;
   const int n = static_cast<int>(target);
   if (target >= Target::kIcon1 && target <= Target::kIcon11) {
     return c.DIBSection[n - static_cast<int>(Target::kIcon1) + 1];
@@ -57,9 +56,9 @@ components::Control* KeyFocus::ControlOf(Target target) const {
 }
 
 bool KeyFocus::Available(Target target) const {
-  if (target == Target::kList) return !form_.pictures().GalleryShown();
+  if (target == Target::kList) return !pictures_.GalleryShown();
   components::Control* control = ControlOf(target);
-  if (control == nullptr || !form_.window().Reachable(*control)) return false;
+  if (control == nullptr || !window_.Reachable(*control)) return false;
   // The buttons that are off and the empty icon slots show no picture; the spots are bare hot areas.
   if (target >= Target::kExitSpot) return true;
   const auto& image = static_cast<const components::ImageControl&>(*control);
@@ -88,7 +87,7 @@ bool KeyFocus::Activate() {
   // On the list, Enter is the item's main action: what the Play button does.
   const Target clicked = target == Target::kList ? Target::kPlay : target;
   if (!Available(clicked)) return false;
-  return form_.window().ClickControl(*ControlOf(clicked));
+  return window_.ClickControl(*ControlOf(clicked));
 }
 
 bool KeyFocus::KeyDown(Key key) {
@@ -102,10 +101,11 @@ bool KeyFocus::KeyDown(Key key) {
       Activate();
       return true;
     case Key::AltF4:
-      form_.ExitSpotClick();
+      // As the exit spot does.
+      if (controls_.ExitSpot->OnClick) controls_.ExitSpot->OnClick();
       return true;
     case Key::F12:
-      if (!form_.pictures().GalleryShown()) form_.settings().SetupSpotClick();
+      if (!pictures_.GalleryShown()) settings_page_.SetupSpotClick();
       return true;
     default:
       break;
@@ -113,7 +113,7 @@ bool KeyFocus::KeyDown(Key key) {
   const int page = components::KeyFunction(key);
   if (page < 1 || page > kLastPageKey) return false;
   // The icon may be scrolled out of sight: the key reaches its page all the same, but not under the gallery.
-  if (!form_.pictures().GalleryShown()) form_.pages().MainButtonClick(page);
+  if (!pictures_.GalleryShown()) pages_.MainButtonClick(page);
   return true;
 }
 
@@ -121,8 +121,8 @@ std::optional<components::Rect> KeyFocus::FocusMark() const {
   if (!mark_shown_) return std::nullopt;
   const Target target = Focused();
   if (!Available(target)) return std::nullopt;
-  const MainControls& c = form_.controls();
-  const components::Window& window = form_.window();
+  const MainControls& c = controls_;
+  const components::Window& window = window_;
   const components::Control& around = target == Target::kList ? *c.HighlightDIB : *ControlOf(target);
   if (!around.Showing()) return std::nullopt;
   return Intersection(Inflated(window.RectInWindow(around), kMarkMargin),

@@ -12,6 +12,8 @@
 
 #include "components/geometry.h"
 #include "components/input.h"
+#include "components/window.h"
+#include "menu/main_controls.h"
 
 namespace norva::components {
 class Control;
@@ -19,7 +21,9 @@ class Control;
 
 namespace norva::menu {
 
-class MainForm;
+class Pages;
+class Pictures;
+class SettingsPage;
 
 class KeyFocus {
  public:
@@ -42,8 +46,14 @@ class KeyFocus {
     return static_cast<Target>(static_cast<int>(Target::kIcon1) + slot - 1);
   }
 
-  // The form owns this object and outlives it.
-  explicit KeyFocus(MainForm& form) : form_(form) {}
+  // All are the form's and outlive this object.
+  KeyFocus(MainControls& controls, components::Window& window, Pictures& pictures,
+           SettingsPage& settings_page, Pages& pages)
+      : controls_(controls),
+        window_(window),
+        pictures_(pictures),
+        settings_page_(settings_page),
+        pages_(pages) {}
 
   // Handles the keys above and returns true; false for every other key (the list's).
   bool KeyDown(components::Key key);
@@ -66,7 +76,11 @@ class KeyFocus {
   // The control of a target other than the list.
   components::Control* ControlOf(Target target) const;
 
-  MainForm& form_;
+  MainControls& controls_;
+  components::Window& window_;
+  Pictures& pictures_;
+  SettingsPage& settings_page_;
+  Pages& pages_;
   Target focused_ = Target::kList;
   bool mark_shown_ = false;
 };

@@ -3,8 +3,7 @@
 #include "menu/icon_column.h"
 #include "menu/item_list.h"
 #include "menu/key_focus.h"
-#include "menu/main_form.h"
-#include "menu/pages.h"
+#include "menu/page_view.h"
 #include "menu/pictures.h"
 
 namespace norva::menu {
@@ -20,8 +19,8 @@ constexpr int kListEdge = 590;
 }  // namespace
 
 void ListInput::Wire() {
-  form_.window().OnKeyDown = [this](Key key) { FormKeyDown(key); };
-  form_.window().OnMouseWheel = [this](int delta, int x, int) {
+  window_.OnKeyDown = [this](Key key) { FormKeyDown(key); };
+  window_.OnMouseWheel = [this](int delta, int x, int) {
     if (delta < 0) {
       FormMouseWheelUp(x);
     } else if (delta > 0) {
@@ -31,50 +30,50 @@ void ListInput::Wire() {
 }
 
 bool ListInput::GalleryShown() const {
-  return form_.pictures().GalleryShown();
+  return pictures_.GalleryShown();
 }
 
 void ListInput::TypeAhead(char letter) {
-  ItemList& list = form_.item_list();
-  form_.PrevItemIndex = form_.ItemIndex;
+  ItemList& list = list_;
+  selection_.PrevItemIndex = selection_.ItemIndex;
   const int p = list.FindPosition(letter);
   if (p == 0) return;
-  form_.ItemIndex = p;
-  const int row_offset = p - form_.TopIndex;
+  selection_.ItemIndex = p;
+  const int row_offset = p - selection_.TopIndex;
   if (row_offset >= 1 && row_offset <= 9) {
     list.ClampListWindow();
     list.FillList();
-    form_.host().ProcessMessages();
+    services_.host.ProcessMessages();
   } else {
     list.RepositionListWindow();
   }
-  form_.pages().ProcessPage();
+  view_.ProcessPage();
 }
 
 void ListInput::FormKeyDown(Key key) {
   // Focus, activation, pages, settings and exit are keys the list does not use.
-  if (form_.key_focus().KeyDown(key)) return;
+  if (key_focus_.KeyDown(key)) return;
   if (const char letter = components::KeyLetter(key); letter != 0) {
     TypeAhead(letter);
     return;
   }
-  ItemList& list = form_.item_list();
-  const int count = list.AssignTempNumber(form_.PageKind);
+  ItemList& list = list_;
+  const int count = list.AssignTempNumber(selection_.PageKind);
   auto refresh = [&] {
     list.FillList();
-    form_.pages().ProcessPage();
+    view_.ProcessPage();
   };
   switch (key) {
     case Key::Esc:
       // Starts the gallery's closing fade, unless it already runs.
-      if (GalleryShown()) form_.pictures().CloseGallery();
+      if (GalleryShown()) pictures_.CloseGallery();
       return;
     case Key::PageUp:
       if (count >= 10) {
         list.Up1Click();
       } else {
-        form_.ItemIndex = 1;
-        form_.TopIndex = 1;
+        selection_.ItemIndex = 1;
+        selection_.TopIndex = 1;
         refresh();
       }
       return;
@@ -82,28 +81,28 @@ void ListInput::FormKeyDown(Key key) {
       if (count >= 10) {
         list.Down1Click();
       } else {
-        form_.ItemIndex = count;
-        form_.TopIndex = 1;
+        selection_.ItemIndex = count;
+        selection_.TopIndex = 1;
         refresh();
       }
       return;
     case Key::End:
-      form_.ItemIndex = count;
-      form_.TopIndex = count - 9 < 1 ? 1 : count - 9;
+      selection_.ItemIndex = count;
+      selection_.TopIndex = count - 9 < 1 ? 1 : count - 9;
       list.FillList();
-      form_.host().ProcessMessages();
-      form_.pages().ProcessPage();
+      services_.host.ProcessMessages();
+      view_.ProcessPage();
       return;
     case Key::Home:
-      form_.ItemIndex = 1;
-      form_.TopIndex = 1;
+      selection_.ItemIndex = 1;
+      selection_.TopIndex = 1;
       refresh();
       return;
     case Key::Left:
-      if (GalleryShown()) form_.pictures().LeftArrowClick();
+      if (GalleryShown()) pictures_.LeftArrowClick();
       return;
     case Key::Right:
-      if (GalleryShown()) form_.pictures().RightArrowClick();
+      if (GalleryShown()) pictures_.RightArrowClick();
       return;
     case Key::Up:
       list.ScrollListUp();
@@ -119,21 +118,21 @@ void ListInput::FormKeyDown(Key key) {
 
 void ListInput::FormMouseWheelUp(int x) {
   if (GalleryShown()) {
-    form_.pictures().RightArrowClick();
+    pictures_.RightArrowClick();
   } else if (x > kColumnEdge) {
-    form_.icon_column().Down2Hover();
+    icon_column_.Down2Hover();
   } else if (x < kListEdge) {
-    form_.item_list().ScrollListDown();
+    list_.ScrollListDown();
   }
 }
 
 void ListInput::FormMouseWheelDown(int x) {
   if (GalleryShown()) {
-    form_.pictures().LeftArrowClick();
+    pictures_.LeftArrowClick();
   } else if (x > kColumnEdge) {
-    form_.icon_column().Up2Hover();
+    icon_column_.Up2Hover();
   } else if (x < kListEdge) {
-    form_.item_list().ScrollListUp();
+    list_.ScrollListUp();
   }
 }
 

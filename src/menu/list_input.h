@@ -4,15 +4,31 @@
 #pragma once
 
 #include "components/input.h"
+#include "components/window.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
 
 namespace norva::menu {
 
-class MainForm;
+class IconColumn;
+class ItemList;
+class KeyFocus;
+class PageView;
+class Pictures;
 
 class ListInput {
  public:
-  // The form owns this object and outlives it.
-  explicit ListInput(MainForm& form) : form_(form) {}
+  // All are the form's and outlive this object.
+  ListInput(Services services, components::Window& window, Selection& selection, ItemList& list,
+            Pictures& pictures, IconColumn& icon_column, KeyFocus& key_focus, PageView& view)
+      : services_(services),
+        window_(window),
+        selection_(selection),
+        list_(list),
+        pictures_(pictures),
+        icon_column_(icon_column),
+        key_focus_(key_focus),
+        view_(view) {}
 
   // Takes the window's key and wheel events.
   void Wire();
@@ -28,7 +44,14 @@ class ListInput {
   void TypeAhead(char letter);
   bool GalleryShown() const;
 
-  MainForm& form_;
+  Services services_;
+  components::Window& window_;
+  Selection& selection_;
+  ItemList& list_;
+  Pictures& pictures_;
+  IconColumn& icon_column_;
+  KeyFocus& key_focus_;
+  PageView& view_;
 };
 
 }  // namespace norva::menu

@@ -1,5 +1,7 @@
-// The main window of the menu: the menu's state, its controls, and the start-up, catalog load and end of the
-// program. The behaviour of the screen is split into cohesive objects that this form wires together.
+// The main window of the menu: it owns the menu's state (in its typed parts), its controls and its behaviour
+// objects, and does the start-up, the catalog load and the end of the program. The behaviour of the screen
+// is split into cohesive objects; the form gives each the state and the services it uses and wires them
+// together.
 #pragma once
 
 #include <array>
@@ -15,9 +17,13 @@
 #include "components/window.h"
 #include "install/launcher.h"
 #include "installed/detection.h"
-#include "installed/system_folders.h"
 #include "menu/host.h"
 #include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
+#include "menu/page_view.h"
+#include "menu/redetection.h"
 #include "platform/platform.h"
 #include "strings/messages.h"
 
@@ -42,12 +48,8 @@ class InstalledPage;
 class Actions;
 class Installer;
 class Uninstaller;
-
-// One entry of the page list.
-struct TPage {
-  std::string Caption;
-  std::uint8_t Kind = 0;
-};
+class Launchers;
+class PageIcons;
 
 class MainForm {
  public:
@@ -86,91 +88,66 @@ class MainForm {
   bool Terminated() const { return terminated_; }
   int ExitCode() const { return exit_code_; }
 
+  // Told the edition's code page once the catalog is read (the machine's texts follow it).
+  std::function<void(platform::CodePage)> OnAnsiCodePage;
+
+  // The state, in its parts.
+  Selection& selection() { return selection_; }
+  const Selection& selection() const { return selection_; }
+  Appearance& look() { return look_; }
+  const Appearance& look() const { return look_; }
+  Settings& settings() { return settings_; }
+  const Settings& settings() const { return settings_; }
+  MenuFiles& files() { return files_; }
+  const MenuFiles& files() const { return files_; }
+  InstalledRows& installed_rows() { return installed_rows_; }
+  const InstalledRows& installed_rows() const { return installed_rows_; }
+  PictureState& picture_state() { return picture_state_; }
+  const PictureState& picture_state() const { return picture_state_; }
+  Activity& activity() { return activity_; }
+  const catalog::Catalog& catalog() const { return catalog_; }
+  // The setters of the detail panel and detection update records in place.
+  catalog::Catalog& catalog() { return catalog_; }
+  // Installed detection of the loaded issue; null before the catalog is read.
+  catalog::InstalledDetector* detector() { return files_.Detector; }
+
   const MainControls& controls() const { return controls_; }
   MainControls& controls() { return controls_; }
   components::Window& window() { return window_; }
   const components::Window& window() const { return window_; }
-  const catalog::Catalog& catalog() const { return catalog_; }
-  // The setters of the detail panel and detection update records in place.
-  catalog::Catalog& catalog() { return catalog_; }
   Host& host() { return host_; }
-  // Installed detection of the loaded issue; null before the catalog is read.
-  catalog::InstalledDetector* detector() { return detector_ ? detector_ : own_detector_.get(); }
+  const platform::Platform& platform() const { return platform_; }
+  const strings::Messages& messages() const { return messages_; }
+  Services services() { return {platform_, host_, messages_}; }
+  // The front end's picture decoder; not owned, must outlive the form. Null: pictures are only checked for
+  // being there, not decoded.
+  void SetImageLoader(components::ImageLoader* loader);
+  components::ImageLoader* image_loader() const;
 
-  // Told the edition's code page once the catalog is read (the machine's texts follow it).
-  std::function<void(platform::CodePage)> OnAnsiCodePage;
-
+  // The behaviour objects.
   DetailPanel& panel() { return *panel_; }
   Pictures& pictures() { return *pictures_; }
-  menu::Pages& pages() { return *pages_; }  // qualified: `Pages` is also the page list
+  menu::Pages& pages() { return *pages_; }
   PageScreens& page_screens() { return *page_screens_; }
   ItemList& item_list() { return *item_list_; }
   ListInput& list_input() { return *list_input_; }
   KeyFocus& key_focus() { return *key_focus_; }
   const KeyFocus& key_focus() const { return *key_focus_; }
   IconColumn& icon_column() { return *icon_column_; }
-  // The front end's picture decoder; not owned, must outlive the form. Null: pictures are only checked for
-  // being there, not decoded.
-  void SetImageLoader(components::ImageLoader* loader) { image_loader_ = loader; }
-  components::ImageLoader* image_loader() const { return image_loader_; }
-  const platform::Platform& platform() const { return platform_; }
-  const strings::Messages& messages() const { return messages_; }
   WindowEffects& effects() { return *effects_; }
-  SettingsPage& settings() { return *settings_; }
+  SettingsPage& settings_page() { return *settings_page_; }
   Music& music() { return *music_; }
   const Music& music() const { return *music_; }
   InstalledPage& installed_page() { return *installed_page_; }
   Actions& actions() { return *actions_; }
   Installer& installer() { return *installer_; }
+  Uninstaller& uninstaller() { return *uninstaller_; }
+  PageView& view() { return view_; }
+  PageIcons& page_icons() { return *page_icons_; }
+  Redetection& redetection() { return redetection_; }
   // Starting programs and documents on this machine, from this disc (made on demand: it keeps no state).
   // Launches that fail for a reason of the machine are told in a message box.
   install::Launcher launcher();
-  Uninstaller& uninstaller() { return *uninstaller_; }
-
-  // State, under the names of the window design.
-  std::string AppTitle = "Norva CD v2";
-  std::string Caption;
-  std::string DiscRoot;
-  std::string NorvaDir;
-  installed::SystemFolders Folders;
-  std::int32_t EnhancedSetting = 1;
-  std::int32_t EffectsSetting = 0;
-  std::int32_t MusicSetting = 1;
-  int Edition = 0;
-  int Language = 0;
-  int NightMode = 0;
-  int StartHour = 0;
-
-  int PageKind = 0;
-  int TopIndex = 1;
-  int ItemIndex = 1;
-  int SelectedIcon = 0;
-  int HoverIcon = 0;
-  int PageIconCount = 0;
-  // The selection before a type-ahead or a jump by ten.
-  int PrevItemIndex = 0;
-  // Pixels the page-icon column moves per tick.
-  int IconScrollStep = 5;
-  std::array<TPage, 16> Pages{};  // 1..15
-  int PictureCount = 0;
-  int GalleryIndex = 0;
-  bool SmallPictureLoaded = false;
-  int PictureHover = 0;  // 1 while the pointer is over the small picture
-  bool MusicReady = false;
-  int CurrentTune = 0;  // 1 or 2 once a tune was set up
-  // True while an install or an uninstall runs. Both may wait for a program with the window alive; a second
-  // install or uninstall is not started meanwhile (two at once could delete a folder the first still uses).
-  bool InstallOrUninstallRunning = false;
-  // The command line's "T": the install procedure shows each install command before running it.
-  bool ShowInstallCommands = false;
-
-  // The Installed page's list: every program recorded in the store by any issue.
-  catalog::Slots<catalog::TDemos, 50> InstalledList{};
-  int InstalledCount = 0;
-
-  std::unique_ptr<platform::IniFile> StoreIni;
-  std::unique_ptr<platform::IniFile> CatalogIni;
-  std::unique_ptr<platform::IniFile> StringsIni;
 
  private:
   void LoadData();
@@ -179,36 +156,50 @@ class MainForm {
   void UnregisterFonts();
   void SetTitle();
   void WireHandlers();
+  // Makes the behaviour objects, each given the state and the services it uses.
+  void Assemble();
   // Ends the run with an error box (no disc, no catalog).
   void Fail(std::string_view text);
 
   platform::Platform& platform_;
   Host& host_;
   components::Clock& clock_;
-  catalog::InstalledDetector* detector_;
+  catalog::InstalledDetector* given_detector_;
   std::unique_ptr<installed::Detector> own_detector_;
-  components::ImageLoader* image_loader_ = nullptr;
   components::Window window_;
   MainControls controls_;
   catalog::Catalog catalog_;
   strings::Messages messages_;
   std::vector<std::string> registered_fonts_;
-  std::unique_ptr<DetailPanel> panel_;
-  std::unique_ptr<Pictures> pictures_;
-  std::unique_ptr<menu::Pages> pages_;
-  std::unique_ptr<PageScreens> page_screens_;
-  std::unique_ptr<ItemList> item_list_;
-  std::unique_ptr<ListInput> list_input_;
-  std::unique_ptr<KeyFocus> key_focus_;
-  std::unique_ptr<IconColumn> icon_column_;
   bool terminated_ = false;
   int exit_code_ = 0;
+
+  Selection selection_;
+  Appearance look_;
+  Settings settings_;
+  MenuFiles files_;
+  InstalledRows installed_rows_;
+  PictureState picture_state_;
+  Activity activity_;
+
+  Redetection redetection_{files_};
+  ListAndPanel view_;
+  std::unique_ptr<Launchers> launchers_;
+  std::unique_ptr<PageIcons> page_icons_;
   std::unique_ptr<WindowEffects> effects_;
-  std::unique_ptr<SettingsPage> settings_;
   std::unique_ptr<Music> music_;
+  std::unique_ptr<Pictures> pictures_;
+  std::unique_ptr<ItemList> item_list_;
+  std::unique_ptr<SettingsPage> settings_page_;
+  std::unique_ptr<DetailPanel> panel_;
   std::unique_ptr<InstalledPage> installed_page_;
-  std::unique_ptr<Actions> actions_;
+  std::unique_ptr<PageScreens> page_screens_;
+  std::unique_ptr<menu::Pages> pages_;
+  std::unique_ptr<IconColumn> icon_column_;
+  std::unique_ptr<KeyFocus> key_focus_;
+  std::unique_ptr<ListInput> list_input_;
   std::unique_ptr<Installer> installer_;
+  std::unique_ptr<Actions> actions_;
   std::unique_ptr<Uninstaller> uninstaller_;
 };
 

@@ -12,45 +12,49 @@ namespace norva::menu {
 void MainForm::FormShow() {
   controls_.StartTimer->SetEnabled(true);
 
-  const std::string catalog_path = NorvaDir + "norvaxp.ini";
+  const std::string catalog_path = files_.NorvaDir + "norvaxp.ini";
   if (!platform_.files.FileExists(catalog_path)) {
     Fail("Where is my NORVAXP.INI?????");
     return;
   }
-  CatalogIni = platform_.ini.Open(catalog_path);
-  StringsIni = platform_.ini.Open(NorvaDir + "strings.ini");
+  files_.CatalogIni = platform_.ini.Open(catalog_path);
+  files_.StringsIni = platform_.ini.Open(files_.NorvaDir + "strings.ini");
 
   {
     // The disc label and the detection of the readers and full versions are one change of the store.
-    const platform::IniUpdate store_update(StoreIni.get());
+    const platform::IniUpdate store_update(files_.StoreIni.get());
     catalog::ReadCatalog(
-        *CatalogIni, DiscRoot,
+        *files_.CatalogIni, files_.DiscRoot,
         [this](const catalog::Catalog& main) -> catalog::InstalledDetector* {
           // The [Main] facts are in; the items follow. A store that cannot be written keeps its old labels.
           if (!main.DiscLabel.empty()) {
             if (installed::IsDiscLabelKey(main.IssueCode)) {
-              StoreIni->WriteString("Main", main.IssueCode, main.DiscLabel);
+              files_.StoreIni->WriteString("Main", main.IssueCode, main.DiscLabel);
             } else {
               catalog_.notes.push_back("CD: \"" + main.IssueCode +
                                        "\" is no issue code (MMYY); the disc label is not recorded");
             }
           }
-          const auto code_page =
-              main.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
+          const platform::CodePage code_page = CodePageOf(main.Edition);
           if (OnAnsiCodePage) OnAnsiCodePage(code_page);
-          if (detector_) return detector_;
-          own_detector_ = std::make_unique<installed::Detector>(platform_, Folders, *StoreIni, DiscRoot,
-                                                                main.IssueCode, code_page);
-          return own_detector_.get();
+          if (given_detector_ != nullptr) {
+            files_.Detector = given_detector_;
+          } else {
+            own_detector_ = std::make_unique<installed::Detector>(platform_, files_.Folders, *files_.StoreIni,
+                                                                  files_.DiscRoot, main.IssueCode, code_page);
+            files_.Detector = own_detector_.get();
+          }
+          return files_.Detector;
         },
         catalog_);
   }
 
   SetTitle();
-  Edition = catalog_.Edition;
-  Language = Edition;
-  messages_.SetEdition(Edition, StringsIni.get());
-  host_.SetDialogLook({Language, NightMode});
+  look_.Edition = catalog_.Edition;
+  look_.Language = look_.Edition;
+  look_.CodePage = CodePageOf(look_.Edition);
+  messages_.SetEdition(look_.Edition, files_.StringsIni.get());
+  host_.SetDialogLook({look_.Language, look_.NightMode});
   // The character sets follow the edition, which is known only now.
   ChangeCharsets();
 
@@ -58,19 +62,19 @@ void MainForm::FormShow() {
     controls_.DebugLabel1->visible = true;
     controls_.DebugLabel2->visible = true;
     for (const auto& note : catalog_.notes) {
-      host_.ShowMessage(MessageKind::kPlain, AppTitle, note, MessageButtons::kOk);
+      host_.ShowMessage(MessageKind::kPlain, look_.AppTitle, note, MessageButtons::kOk);
     }
   }
 
-  StartHour = host_.LocalHour();
-  NightMode = (StartHour >= 20 || StartHour <= 7) ? 1 : 0;
-  host_.SetDialogLook({Language, NightMode});
+  look_.StartHour = host_.LocalHour();
+  look_.NightMode = (look_.StartHour >= 20 || look_.StartHour <= 7) ? 1 : 0;
+  host_.SetDialogLook({look_.Language, look_.NightMode});
 
   pages_->LoadPages();
   pages_->MainButtonClick(1);
   page_screens_->SetDemosPage();
 
-  settings_->ApplyScreenRule();
+  settings_page_->ApplyScreenRule();
   effects_->SwitchMode();
 }
 
@@ -81,9 +85,9 @@ void MainForm::SetTitle() {
   };
   const std::string title =
       std::string(catalog_.IsDVD != 0 ? "Norva DVD " : "Norva CD ") + chars(0, 2) + "-20" + chars(2, 2);
-  Caption = title;
-  window_.caption = Caption;
-  AppTitle = catalog_.DebugMode ? title + " - DEBUG MODE" : title;
+  look_.Caption = title;
+  window_.caption = look_.Caption;
+  look_.AppTitle = catalog_.DebugMode ? title + " - DEBUG MODE" : title;
   controls_.CDNumberLabel->caption = chars(0, 4);
 }
 

@@ -3,8 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "menu/main_form.h"
-
 namespace norva::menu {
 namespace {
 
@@ -14,7 +12,7 @@ using components::PlayerOutput;
 }  // namespace
 
 void Music::Wire() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.StartTimer->OnTimer = [this] { StartTimerTimer(); };
   c.MusicTimer->OnTimer = [this] { MusicTimerTimer(); };
 }
@@ -28,60 +26,60 @@ void Music::LoadMusic2() {
 }
 
 void Music::LoadTune(int tune) {
-  if (form_.MusicSetting == 0) return;
-  form_.MusicReady = true;
+  if (settings_.MusicSetting == 0) return;
+  MusicReady = true;
   // Whatever goes wrong, the menu carries on without music and says nothing.
-  if (!SetUpTune(tune)) form_.MusicReady = false;
+  if (!SetUpTune(tune)) MusicReady = false;
 }
 
 bool Music::SetUpTune(int tune) {
   if (player_ == nullptr) return false;
-  auto& files = form_.platform().files;
+  auto& files = services_.platform.files;
   // NorvaDir already ends in a backslash; the doubled one is harmless to the machine's paths.
-  const auto module = files.HostPath(form_.NorvaDir + "\\elamp.esp");
-  const auto music = files.HostPath(form_.NorvaDir + (tune == 1 ? "\\music1.mp3" : "\\music2.mp3"));
+  const auto module = files.HostPath(files_.NorvaDir + "\\elamp.esp");
+  const auto music = files.HostPath(files_.NorvaDir + (tune == 1 ? "\\music1.mp3" : "\\music2.mp3"));
   if (!module || !music) return false;
   if (!player_->SetModulePath(*module) || !player_->LoadModule()) return false;
   if (!player_->SetInputMode(PlayerInput::kFile) || !player_->SetInputName(*music)) return false;
   if (!player_->SetOutputMode(PlayerOutput::kDirectSound)) return false;
   if (!player_->OpenInput() || !player_->OpenOutput()) return false;
-  form_.CurrentTune = tune;
+  CurrentTune = tune;
   return true;
 }
 
 void Music::PlayMusic() {
-  if (form_.MusicSetting == 0 || !form_.MusicReady) return;
-  if (!player_->Play()) form_.MusicReady = false;
+  if (settings_.MusicSetting == 0 || !MusicReady) return;
+  if (!player_->Play()) MusicReady = false;
 }
 
 void Music::StopMusic() {
-  if (!form_.MusicReady) return;
-  if (!player_->Pause()) form_.MusicReady = false;
+  if (!MusicReady) return;
+  if (!player_->Pause()) MusicReady = false;
 }
 
 void Music::StartTimerTimer() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.AnimationTimer->SetEnabled(true);
   c.StartTimer->SetEnabled(false);
-  if (form_.MusicSetting == 1) {
+  if (settings_.MusicSetting == 1) {
     LoadMusic();
     PlayMusic();
   }
 }
 
 void Music::MusicTimerTimer() {
-  if (!form_.MusicReady || form_.MusicSetting != 1) return;
+  if (!MusicReady || settings_.MusicSetting != 1) return;
   const std::optional<int> mode = player_->Mode();
   if (!mode) {
-    form_.MusicReady = false;
+    MusicReady = false;
     return;
   }
   switch (*mode) {
     case components::kPlayerStopped:
-      if (!player_->Play()) form_.MusicReady = false;
+      if (!player_->Play()) MusicReady = false;
       break;
     case components::kPlayerFinished:
-      if (form_.CurrentTune == 1) {
+      if (CurrentTune == 1) {
         LoadMusic2();
       } else {
         LoadMusic();
@@ -89,7 +87,7 @@ void Music::MusicTimerTimer() {
       PlayMusic();
       break;
     case components::kPlayerPaused:
-      if (!player_->Resume()) form_.MusicReady = false;
+      if (!player_->Resume()) MusicReady = false;
       break;
     default:
       break;
@@ -99,20 +97,20 @@ void Music::MusicTimerTimer() {
 void Music::ApplicationActivate() {
   // The background image needs no repaint in the control model. The music watch starts a full period again,
   // so a paused tune resumes a while after the menu is back.
-  auto* timer = form_.controls().MusicTimer;
+  auto* timer = controls_.MusicTimer;
   timer->SetEnabled(false);
   timer->SetEnabled(true);
 }
 
 void Music::ApplicationDeActivate() {
   // A playing tune goes on; a finished or paused one waits for the menu to be active again.
-  form_.controls().MusicTimer->SetEnabled(false);
+  controls_.MusicTimer->SetEnabled(false);
 }
 
 void Music::FormDestroy() {
   // A player that fails to stop keeps its module; either way nothing may reach the player after this.
-  if (form_.MusicReady && player_->Stop()) player_->UnloadModule();
-  form_.MusicReady = false;
+  if (MusicReady && player_->Stop()) player_->UnloadModule();
+  MusicReady = false;
 }
 
 const char* Music::State() const {

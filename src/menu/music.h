@@ -5,15 +5,18 @@
 #pragma once
 
 #include "components/player.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
 
 namespace norva::menu {
 
-class MainForm;
-
 class Music {
  public:
-  // The form owns this object and outlives it. There is no player until SetPlayer: the music is then silent.
-  explicit Music(MainForm& form) : form_(form) {}
+  // All are the form's and outlive this object. There is no player until SetPlayer: the music is then
+  // silent.
+  Music(Services services, MainControls& controls, const Settings& settings, const MenuFiles& files)
+      : services_(services), controls_(controls), settings_(settings), files_(files) {}
 
   // Assigns the start timer and the music watch timer.
   void Wire();
@@ -43,11 +46,18 @@ class Music {
   // "playing", "paused" or "stopped", as the player tells.
   const char* State() const;
 
+  // A tune is set up and the player has not failed since.
+  bool MusicReady = false;
+  int CurrentTune = 0;  // 1 or 2 once a tune was set up
+
  private:
   void LoadTune(int tune);
   bool SetUpTune(int tune);
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Settings& settings_;
+  const MenuFiles& files_;
   components::Player* player_ = nullptr;
 };
 

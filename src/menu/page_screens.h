@@ -3,14 +3,43 @@
 // and refreshes the panel. The selection has been reset by the page switch before a screen runs.
 #pragma once
 
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
+
 namespace norva::menu {
 
-class MainForm;
+class DetailPanel;
+class InstalledPage;
+class ItemList;
+class PageView;
+class Pictures;
+class Redetection;
+class SettingsPage;
 
 class PageScreens {
  public:
-  // The form owns this object and outlives it.
-  explicit PageScreens(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    ItemList& list;
+    DetailPanel& panel;
+    Pictures& pictures;
+    Redetection& redetection;
+    PageView& view;
+    SettingsPage& settings_page;
+    InstalledPage& installed_page;
+  };
+
+  PageScreens(Services services, MainControls& controls, const Appearance& look, Selection& selection,
+              PageData data, PictureState& picture_state, Parts parts)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        data_(data),
+        picture_state_(picture_state),
+        parts_(parts) {}
 
   void SetDemosPage();
   void SetExtraPage();
@@ -24,15 +53,21 @@ class PageScreens {
   void SetExtra2Page();
   // The diskmag: one fixed entry (see quillon_issue.h), no catalog list.
   void SetQuillonPage();
+  // The pages whose screens are their own objects'.
+  void SetSettingsPage();
+  void SetInstalledPage();
 
  private:
-  // Installed detection on items 1..count of an array (count cut to its low byte and to the array).
-  template <typename Array>
-  void CheckAll(Array& items, int count);
   void ShowSmallPicture(bool shown);
   void LoadPagePicture(const char* name);
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  Selection& selection_;
+  PageData data_;
+  PictureState& picture_state_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "components/image_loader.h"
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "menu/window_effects.h"
 #include "strings/ucase.h"
@@ -19,7 +18,7 @@ constexpr int kFadeStep = 10;
 }  // namespace
 
 void Pictures::Wire() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.DIBImage4->OnMouseEnter = [this] { DIBImage4MouseEnter(); };
   c.DIBImage4->OnMouseLeave = [this] { DIBImage4MouseLeave(); };
   c.DIBImage4->OnMouseMove = [this](int x, int y) { DIBImage4MouseMove(x, y); };
@@ -40,17 +39,17 @@ void Pictures::Wire() {
 
 bool Pictures::LoadSmallPicture(std::string name) {
   if (name == "NUL") return false;
-  auto& c = form_.controls();
+  auto& c = controls_;
   // Page illustrations come in a day and a night variant.
   if (strings::UCase(std::string_view(name).substr(0, 3)) == "IKO")
-    name += form_.NightMode == 1 ? "_IND" : "_GR";
-  form_.GalleryIndex = 1;
+    name += look_.NightMode == 1 ? "_IND" : "_GR";
+  picture_state_.GalleryIndex = 1;
   std::string base = name;
   bool has_gallery = false;
-  if (FileExists(form_.NorvaDir + name + "01.jpg")) {
+  if (FileExists(files_.NorvaDir + name + "01.jpg")) {
     base = name + "01";
     has_gallery = true;
-    if (form_.PictureHover != 1) c.DIBImage4->opacity = kWithGalleryOpacity;
+    if (picture_state_.PictureHover != 1) c.DIBImage4->opacity = kWithGalleryOpacity;
   } else {
     c.DIBImage4->opacity = kNoGalleryOpacity;
   }
@@ -64,24 +63,25 @@ bool Pictures::LoadSmallPicture(std::string name) {
     return has_gallery;
   }
 
-  const std::string thumb = form_.NorvaDir + "Small\\" + base + ".bmp";
+  const std::string thumb = files_.NorvaDir + "Small\\" + base + ".bmp";
   // A missing thumbnail of an item leaves the previous picture; a page illustration is loaded anyway, so
   // that its absence is reported.
   if (!FileExists(thumb) && strings::UCase(name).find("IKO") == std::string::npos) return has_gallery;
-  const int slot =
-      form_.PictureCount >= 1 && form_.PictureCount < kThumbnailSlots ? form_.PictureCount + 1 : 1;
+  const int slot = picture_state_.PictureCount >= 1 && picture_state_.PictureCount < kThumbnailSlots
+                       ? picture_state_.PictureCount + 1
+                       : 1;
   if (!LoadInto(slot, thumb)) return has_gallery;
-  form_.PictureCount = slot;
+  picture_state_.PictureCount = slot;
   c.DIBImageList2->SetDisplayName(slot, name);
   c.DIBImage4->image = slot;
   cache_[static_cast<std::size_t>(slot)] = name;
   // The cache is full: the next thumbnail overwrites slot 2, and so on.
-  if (form_.PictureCount >= kThumbnailSlots) form_.PictureCount = 1;
+  if (picture_state_.PictureCount >= kThumbnailSlots) picture_state_.PictureCount = 1;
   return has_gallery;
 }
 
 bool Pictures::ImageLoaded(const std::string& name) const {
-  const int last = std::min(form_.PictureCount, kThumbnailSlots);
+  const int last = std::min(picture_state_.PictureCount, kThumbnailSlots);
   for (int entry = 1; entry <= last; ++entry) {
     if (cache_[static_cast<std::size_t>(entry)] == name) return true;
   }
@@ -95,24 +95,24 @@ const std::string& Pictures::CachedName(int entry) const {
 }
 
 bool Pictures::FileExists(const std::string& dos_path) const {
-  return form_.platform().files.FileExists(dos_path);
+  return services_.platform.files.FileExists(dos_path);
 }
 
 bool Pictures::LoadInto(int slot, const std::string& dos_path) {
-  auto& files = form_.platform().files;
+  auto& files = services_.platform.files;
   std::string cause;
   const auto host_path = files.HostPath(dos_path);
   if (!host_path || !files.FileExists(dos_path)) {
     cause = "the file does not exist";
-  } else if (auto* loader = form_.image_loader()) {
+  } else if (auto* loader = image_loader_) {
     cause = loader->Load(*host_path).error;
   }
   if (!cause.empty()) {
-    form_.host().ShowMessage(MessageKind::kError, form_.AppTitle,
-                             "Cannot load the picture " + dos_path + ": " + cause, MessageButtons::kOk);
+    services_.host.ShowMessage(MessageKind::kError, look_.AppTitle,
+                               "Cannot load the picture " + dos_path + ": " + cause, MessageButtons::kOk);
     return false;
   }
-  form_.controls().DIBImageList2->ReplaceEntry(slot, *host_path);
+  controls_.DIBImageList2->ReplaceEntry(slot, *host_path);
   return true;
 }
 
@@ -122,33 +122,33 @@ void Pictures::SetControlOpacity(components::ImageControl& image, int delta) {
 
 void Pictures::DIBImage4MouseEnter() {
   // Entering the picture leaves the buttons and texts around it.
-  auto& c = form_.controls();
-  form_.effects().ScreenImageMouseMove(*c.DIBImage4, 0, 0);
-  if (!form_.SmallPictureLoaded) return;
-  form_.PictureHover = 1;
+  auto& c = controls_;
+  effects_.ScreenImageMouseMove(*c.DIBImage4, 0, 0);
+  if (!picture_state_.SmallPictureLoaded) return;
+  picture_state_.PictureHover = 1;
   c.DIBTimer1->SetEnabled(true);
   c.DIBTimer2->SetEnabled(false);
 }
 
 void Pictures::DIBImage4MouseLeave() {
-  if (!form_.SmallPictureLoaded) return;
-  auto& c = form_.controls();
-  form_.PictureHover = 0;
+  if (!picture_state_.SmallPictureLoaded) return;
+  auto& c = controls_;
+  picture_state_.PictureHover = 0;
   c.DIBTimer1->SetEnabled(false);
   c.DIBTimer2->SetEnabled(true);
 }
 
 void Pictures::DIBImage4MouseMove(int x, int y) {
-  form_.effects().MoveArrows(*form_.controls().DIBImage4, x, y);
+  effects_.MoveArrows(*controls_.DIBImage4, x, y);
 }
 
 void Pictures::DIBTimer1Timer() {
-  auto& picture = *form_.controls().DIBImage4;
+  auto& picture = *controls_.DIBImage4;
   if (picture.opacity != 255) SetControlOpacity(picture, kFadeStep);
 }
 
 void Pictures::DIBTimer2Timer() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.DIBImage4->opacity > kWithGalleryOpacity) {
     c.DIBImage4->opacity -= kFadeStep;
   } else {

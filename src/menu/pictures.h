@@ -3,13 +3,18 @@
 //
 // Files live in the disc's menu folder (`NorvaDir`): the gallery pictures name01.jpg, name02.jpg, ...,
 // name10.jpg; the thumbnails Small\name01.bmp (an item with a gallery) or Small\name.bmp. Pictures are
-// decoded through the form's image loader; a file it cannot decode is reported in an error box.
+// decoded through the front end's image loader; a file it cannot decode is reported in an error box.
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "components/image_loader.h"
 #include "components/input.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
 
 namespace norva::components {
 class ImageControl;
@@ -17,7 +22,7 @@ class ImageControl;
 
 namespace norva::menu {
 
-class MainForm;
+class WindowEffects;
 
 class Pictures {
  public:
@@ -25,8 +30,24 @@ class Pictures {
   static constexpr int kThumbnailSlots = 99;
   static constexpr int kGallerySlot = 100;
 
-  // The form owns this object and outlives it.
-  explicit Pictures(MainForm& form) : form_(form) {}
+  // All are the form's and outlive this object.
+  Pictures(Services services, MainControls& controls, const Appearance& look, const Selection& selection,
+           const Settings& settings, const MenuFiles& files, PageData data, PictureState& state,
+           WindowEffects& effects)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        settings_(settings),
+        files_(files),
+        data_(data),
+        picture_state_(state),
+        effects_(effects) {}
+
+  // The front end's picture decoder; not owned, must outlive the form. Null: pictures are only checked for
+  // being there, not decoded.
+  void SetImageLoader(components::ImageLoader* loader) { image_loader_ = loader; }
+  components::ImageLoader* image_loader() const { return image_loader_; }
 
   // Assigns the mouse handlers of the small picture, the gallery and its arrows, and the four fade timers.
   void Wire();
@@ -77,7 +98,16 @@ class Pictures {
   bool FileExists(const std::string& dos_path) const;
   void ShowGalleryPicture();
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const Settings& settings_;
+  const MenuFiles& files_;
+  PageData data_;
+  PictureState& picture_state_;
+  WindowEffects& effects_;
+  components::ImageLoader* image_loader_ = nullptr;
   std::array<std::string, kThumbnailSlots + 1> cache_{};  // entry n pairs a name with slot n (1..99)
 };
 

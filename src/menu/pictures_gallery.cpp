@@ -1,5 +1,4 @@
 // The gallery: full-size pictures over the whole panel, stepped with the arrows, faded in and out.
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "menu/pictures.h"
 
@@ -15,81 +14,56 @@ std::string Number(int n) {
   return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
 }
 
-template <typename Array>
-std::string PictureAt(const Array& records, int index) {
-  if (index < 1 || static_cast<std::size_t>(index) >= records.size()) return {};
-  return records[static_cast<std::size_t>(index)].Picture;
-}
-
 }  // namespace
 
 std::string Pictures::SelectedPictureName() const {
-  const auto& data = form_.catalog();
-  const int index = form_.ItemIndex;
-  switch (form_.PageKind) {
-    case kPageDemos:
-      return PictureAt(data.Demo, index);
-    case kPageExtra:
-      return PictureAt(data.Extra, index);
-    case kPageDrivers:
-      return PictureAt(data.Driver, index);
-    case kPageShots:
-      return PictureAt(data.Shot, index);
-    case kPageFilms:
-      return PictureAt(data.Movie, index);
-    case kPageFulls:
-      return PictureAt(data.Full, index);
-    case kPageExtra2:
-      return PictureAt(data.Extra2, index);
-    default:
-      return {};
-  }
+  return PageItemPicture(data_, selection_.PageKind, selection_.ItemIndex);
 }
 
 std::string Pictures::GalleryFile(const std::string& name, int number, const char* extension) const {
-  return form_.NorvaDir + name + Number(number) + extension;
+  return files_.NorvaDir + name + Number(number) + extension;
 }
 
 bool Pictures::NextPicture(const std::string& name) {
-  return FileExists(GalleryFile(name, form_.GalleryIndex + 1, ".JPG"));
+  return FileExists(GalleryFile(name, picture_state_.GalleryIndex + 1, ".JPG"));
 }
 
 bool Pictures::PrevPicture(const std::string& name) {
-  return FileExists(GalleryFile(name, form_.GalleryIndex - 1, ".JPG"));
+  return FileExists(GalleryFile(name, picture_state_.GalleryIndex - 1, ".JPG"));
 }
 
 bool Pictures::GalleryShown() const {
-  return form_.controls().DIBImage2->visible;
+  return controls_.DIBImage2->visible;
 }
 
 void Pictures::ShowGalleryPicture() {
-  form_.controls().DIBImage2->image = kGallerySlot;
+  controls_.DIBImage2->image = kGallerySlot;
 }
 
 void Pictures::DIBImage4Click() {
   const std::string name = SelectedPictureName();
   if (name.empty() || !FileExists(GalleryFile(name, 1, ".jpg"))) return;
-  auto& c = form_.controls();
+  auto& c = controls_;
   // A first picture that cannot be decoded leaves the gallery closed (after the error box), arrows included.
   if (!LoadInto(kGallerySlot, GalleryFile(name, 1, ".jpg"))) return;
-  form_.GalleryIndex = 1;
+  picture_state_.GalleryIndex = 1;
   c.LeftArrow->visible = false;
   c.RightArrow->visible = NextPicture(name);
   c.GalleryClose->visible = true;
   ShowGalleryPicture();
   c.DIBTimer3->SetEnabled(true);
-  if (form_.EnhancedSetting == 1) {
+  if (settings_.EnhancedSetting == 1) {
     c.DIBImage1->visible = true;
     c.DIBImage1->auto_size = true;
-    if (form_.EffectsSetting == 0) c.DIBImage1->opacity = 255;
+    if (settings_.EffectsSetting == 0) c.DIBImage1->opacity = 255;
   }
   c.DIBImage2->visible = true;
   c.DIBImage2->auto_size = true;
 }
 
 void Pictures::DIBTimer3Timer() {
-  auto& c = form_.controls();
-  if (form_.EffectsSetting == 1 && c.DIBImage2->opacity != 255) {
+  auto& c = controls_;
+  if (settings_.EffectsSetting == 1 && c.DIBImage2->opacity != 255) {
     for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow, c.GalleryClose})
       SetControlOpacity(*image, kGalleryFadeStep);
     if (c.DIBImage2->opacity != 255) return;
@@ -104,15 +78,15 @@ void Pictures::DIBImage1MouseDown(components::MouseButton button) {
 }
 
 void Pictures::CloseGallery() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.DIBTimer3->enabled() || c.DIBTimer4->enabled()) return;
   c.DIBTimer4->SetEnabled(true);
 }
 
 void Pictures::DIBTimer4Timer() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   if (c.DIBTimer3->enabled()) return;  // the open fade finishes first
-  if (form_.EffectsSetting == 1 && c.DIBImage2->opacity > 0) {
+  if (settings_.EffectsSetting == 1 && c.DIBImage2->opacity > 0) {
     for (auto* image : {c.DIBImage2, c.LeftArrow, c.RightArrow, c.GalleryClose})
       SetControlOpacity(*image, -kGalleryFadeStep);
     return;
@@ -123,14 +97,14 @@ void Pictures::DIBTimer4Timer() {
 }
 
 void Pictures::RightArrowClick() {
-  if (form_.controls().DIBImage2->opacity < kSteppingOpacity) return;
+  if (controls_.DIBImage2->opacity < kSteppingOpacity) return;
   const std::string name = SelectedPictureName();
   if (name.empty()) return;
-  auto& c = form_.controls();
-  const std::string next = GalleryFile(name, form_.GalleryIndex + 1, ".jpg");
+  auto& c = controls_;
+  const std::string next = GalleryFile(name, picture_state_.GalleryIndex + 1, ".jpg");
   // A picture that cannot be decoded is reported and the gallery stays where it was.
   if (FileExists(next) && LoadInto(kGallerySlot, next)) {
-    ++form_.GalleryIndex;
+    ++picture_state_.GalleryIndex;
     ShowGalleryPicture();
     c.LeftArrow->visible = true;
   }
@@ -138,13 +112,13 @@ void Pictures::RightArrowClick() {
 }
 
 void Pictures::LeftArrowClick() {
-  if (form_.controls().DIBImage2->opacity < kSteppingOpacity) return;
+  if (controls_.DIBImage2->opacity < kSteppingOpacity) return;
   const std::string name = SelectedPictureName();
   if (name.empty()) return;
-  auto& c = form_.controls();
-  const std::string previous = GalleryFile(name, form_.GalleryIndex - 1, ".jpg");
+  auto& c = controls_;
+  const std::string previous = GalleryFile(name, picture_state_.GalleryIndex - 1, ".jpg");
   if (FileExists(previous) && LoadInto(kGallerySlot, previous)) {
-    --form_.GalleryIndex;
+    --picture_state_.GalleryIndex;
     ShowGalleryPicture();
     c.RightArrow->visible = true;
   }

@@ -5,14 +5,41 @@
 
 #include <cstdint>
 
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+
 namespace norva::menu {
 
-class MainForm;
+class ItemList;
+class Music;
+class PageIcons;
+class PageView;
+class Pictures;
+class WindowEffects;
 
 class SettingsPage {
  public:
-  // The form owns this object and outlives it.
-  explicit SettingsPage(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    Music& music;
+    ItemList& list;
+    Pictures& pictures;
+    WindowEffects& effects;
+    PageIcons& icons;
+    PageView& view;
+  };
+
+  SettingsPage(Services services, MainControls& controls, const Appearance& look, Selection& selection,
+               Settings& settings, const MenuFiles& files, PictureState& picture_state, Parts parts)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        settings_(settings),
+        files_(files),
+        picture_state_(picture_state),
+        parts_(parts) {}
 
   // Assigns the settings spot's click and the three row switches (click and hover).
   void Wire();
@@ -33,7 +60,14 @@ class SettingsPage {
  private:
   std::int32_t* Setting(int row) const;
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  Selection& selection_;
+  Settings& settings_;
+  const MenuFiles& files_;
+  PictureState& picture_state_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

@@ -7,7 +7,6 @@
 #include "installed/path_text.h"
 #include "installed/registry_guard.h"
 #include "menu/delete_question.h"
-#include "menu/main_form.h"
 
 namespace norva::menu {
 namespace {
@@ -41,12 +40,12 @@ const char* RootName(RegRoot root) {
 
 std::string UninstallCommands::FullPath(std::string_view text) {
   if (!IsDrivePath(text)) return std::string(text);
-  return installed::AbsoluteDosPath(text, form_.platform().files.CurrentDir()).value_or(std::string(text));
+  return installed::AbsoluteDosPath(text, services_.platform.files.CurrentDir()).value_or(std::string(text));
 }
 
 void UninstallCommands::DebugNote(const std::string& text) {
-  if (!form_.catalog().DebugMode) return;
-  form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, text, MessageButtons::kOk);
+  if (!debug_mode_) return;
+  services_.host.ShowMessage(MessageKind::kPlain, look_.AppTitle, text, MessageButtons::kOk);
 }
 
 void UninstallCommands::LocateUninstaller(catalog::TDemos& item, std::string_view list, bool shortcuts) {
@@ -58,7 +57,7 @@ void UninstallCommands::LocateUninstaller(catalog::TDemos& item, std::string_vie
         item.UnInstallName = item.InstalledDir + "\\" + std::string(path);
         break;
       case 'S':
-        item.UnInstallName = form_.Folders.SystemDir + std::string(path);
+        item.UnInstallName = folders_.SystemDir + std::string(path);
         break;
       case 'P':
         if (!shortcuts) break;
@@ -71,12 +70,11 @@ void UninstallCommands::LocateUninstaller(catalog::TDemos& item, std::string_vie
 }
 
 std::optional<std::string> UninstallCommands::ShortcutCommand(std::string_view name) {
-  const auto code_page =
-      form_.Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
-  for (const std::string* folder : {&form_.Folders.UserProgramsDir, &form_.Folders.CommonProgramsDir}) {
+  const auto code_page = look_.CodePage;
+  for (const std::string* folder : {&folders_.UserProgramsDir, &folders_.CommonProgramsDir}) {
     install::TLinkInfo link;
     if (!folder->empty() &&
-        install::GetLinkInfo(form_.platform().files, *folder + std::string(name), code_page, link)) {
+        install::GetLinkInfo(services_.platform.files, *folder + std::string(name), code_page, link)) {
       return link.Path + " " + link.Arguments;
     }
   }
@@ -111,7 +109,7 @@ void UninstallCommands::Run(const catalog::TDemos& item, std::string_view list) 
 
 void UninstallCommands::Folder(const catalog::TDemos& item, std::string_view arg) {
   if (arg.empty()) return;
-  installed::FileTree tree(form_.platform().files, form_.Folders);
+  installed::FileTree tree(services_.platform.files, folders_);
   const std::string& installed = item.InstalledDir;
   std::string target;
   switch (arg[0]) {
@@ -132,7 +130,7 @@ void UninstallCommands::Folder(const catalog::TDemos& item, std::string_view arg
     case 'E':
       // DE: the item's folder; DEF + path: below Program Files.
       if (arg.size() >= 2 && arg[1] == 'F') {
-        const std::string branch = form_.Folders.ProgramFilesDir + std::string(After(arg, 2));
+        const std::string branch = folders_.ProgramFilesDir + std::string(After(arg, 2));
         if (IsDrivePath(branch)) tree.DeleteEmptyBranch(branch);
       } else if (IsDrivePath(installed)) {
         tree.DeleteEmptyBranch(installed);
@@ -141,13 +139,13 @@ void UninstallCommands::Folder(const catalog::TDemos& item, std::string_view arg
     default:
       return;
   }
-  DeleteQuestion(form_, target);
+  DeleteQuestion(services_, look_, folders_, target);
 }
 
 void UninstallCommands::File(const catalog::TDemos& item, std::string_view arg) {
   if (arg.empty()) return;
   const std::string_view rest = After(arg, 1);
-  const auto& folders = form_.Folders;
+  const auto& folders = folders_;
   std::string path;
   switch (arg[0]) {
     case '?':
@@ -177,11 +175,11 @@ void UninstallCommands::File(const catalog::TDemos& item, std::string_view arg) 
   if (!IsDrivePath(path)) return;
   if (arg[0] != '?' && std::string_view("DGPSW").find(arg[0]) != std::string_view::npos)
     path = FullPath(path);
-  installed::FileTree tree(form_.platform().files, form_.Folders);
+  installed::FileTree tree(services_.platform.files, folders_);
   // A file that is gone already (removed by the uninstaller) needs no message.
-  if (!tree.RemoveFile(path) && form_.platform().files.FileExists(path)) {
-    form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, "Can't delete " + path,
-                             MessageButtons::kOk);
+  if (!tree.RemoveFile(path) && services_.platform.files.FileExists(path)) {
+    services_.host.ShowMessage(MessageKind::kPlain, look_.AppTitle, "Can't delete " + path,
+                               MessageButtons::kOk);
   }
   tree.DeleteEmptyBranch(installed::GetParentDir(path));
 }
@@ -193,7 +191,7 @@ void UninstallCommands::Registry(std::string_view arg) {
   // "MDSOFTWARE\X" and "MD\SOFTWARE\X" name the same key, taken from the root.
   std::string key(After(arg, 2));
   if (key.empty() || key[0] != '\\') key.insert(0, "\\");
-  platform::Registry& registry = form_.platform().registry;
+  platform::Registry& registry = services_.platform.registry;
   switch (op) {
     case 'D':
     case 'E': {
@@ -221,8 +219,8 @@ void UninstallCommands::Registry(std::string_view arg) {
 void UninstallCommands::Shell(std::string_view arg) {
   if (arg.empty()) return;
   const std::string_view rest = After(arg, 1);
-  const auto& folders = form_.Folders;
-  installed::FileTree tree(form_.platform().files, form_.Folders);
+  const auto& folders = folders_;
+  installed::FileTree tree(services_.platform.files, folders_);
   switch (arg[0]) {
     case 'D': {
       const std::string path = folders.UserDesktopDir + std::string(rest);
@@ -231,7 +229,7 @@ void UninstallCommands::Shell(std::string_view arg) {
     }
     case 'F': {
       // A group converted from Windows 3.1: its map entry, its recorded group file and that file.
-      platform::Registry& registry = form_.platform().registry;
+      platform::Registry& registry = services_.platform.registry;
       const std::size_t bar = rest.find('|');
       registry.DeleteValue(RegRoot::kCurrentUser, kMapGroupsKey, rest.substr(0, bar));
       if (bar == std::string_view::npos || folders.WindowsDir.empty()) return;
@@ -253,16 +251,16 @@ void UninstallCommands::Uninstaller(std::string_view arg) {
   const std::string_view rest = After(arg, 1);
   switch (arg[0]) {
     case 'S': {
-      const std::string command = form_.Folders.SystemDir + std::string(rest);
-      form_.host().ShowMessage(MessageKind::kPlain, form_.AppTitle, command, MessageButtons::kOk);
+      const std::string command = folders_.SystemDir + std::string(rest);
+      services_.host.ShowMessage(MessageKind::kPlain, look_.AppTitle, command, MessageButtons::kOk);
       launcher_.WaitExec(command, platform::kShowNormal);
       return;
     }
     case 'U': {
       const std::string key = std::string(kUninstallKey) + std::string(rest);
-      const std::string command = form_.platform()
-                                      .registry.ReadString(RegRoot::kLocalMachine, key, "UninstallString")
-                                      .value_or(std::string());
+      const std::string command =
+          services_.platform.registry.ReadString(RegRoot::kLocalMachine, key, "UninstallString")
+              .value_or(std::string());
       launcher_.WaitExec(command, platform::kShowNormal);
       return;
     }

@@ -19,6 +19,9 @@
 #include <string_view>
 
 #include "catalog/records.h"
+#include "installed/system_folders.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
 
 namespace norva::install {
 class Launcher;
@@ -26,12 +29,13 @@ class Launcher;
 
 namespace norva::menu {
 
-class MainForm;
-
 class UninstallCommands {
  public:
-  // Both are borrowed and must outlive this object.
-  UninstallCommands(MainForm& form, install::Launcher& launcher) : form_(form), launcher_(launcher) {}
+  // All are borrowed and must outlive this object. `debug_mode`: the catalog's debug mode, in which the
+  // commands' notes are shown.
+  UninstallCommands(Services services, const Appearance& look, const installed::SystemFolders& folders,
+                    bool debug_mode, install::Launcher& launcher)
+      : services_(services), look_(look), folders_(folders), debug_mode_(debug_mode), launcher_(launcher) {}
 
   // The uninstaller-locating pass over the entries of `list`: G + path gives InstalledDir\path, S + path
   // SystemDir + path and, with `shortcuts`, P + name the target and arguments of that Start-menu shortcut
@@ -55,7 +59,10 @@ class UninstallCommands {
   // A plain message, shown only in the catalog's debug mode.
   void DebugNote(const std::string& text);
 
-  MainForm& form_;
+  Services services_;
+  const Appearance& look_;
+  const installed::SystemFolders& folders_;
+  bool debug_mode_;
   install::Launcher& launcher_;
 };
 

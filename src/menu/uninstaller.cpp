@@ -7,12 +7,11 @@
 #include "menu/busy_cursor.h"
 #include "menu/delete_question.h"
 #include "menu/installed_page.h"
-#include "menu/item_list.h"
-#include "menu/main_form.h"
+#include "menu/launchers.h"
 #include "menu/music.h"
 #include "menu/page_kinds.h"
-#include "menu/pages.h"
-#include "menu/program_records.h"
+#include "menu/page_view.h"
+#include "menu/redetection.h"
 #include "menu/uninstall_commands.h"
 #include "strings/ucase.h"
 
@@ -29,18 +28,6 @@ constexpr std::string_view kSetupMissing =
 // One game whose uninstaller leaves its program file behind; only its log file tells a cancelled run.
 constexpr std::string_view kProgramThatStays = "rayne.exe";
 
-// Sets a flag for the length of a scope and clears it on every way out.
-class RunningFlag {
- public:
-  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunningFlag() { flag_ = false; }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
 // Puts a text back to its value at construction on every way out.
 class KeepText {
  public:
@@ -55,7 +42,7 @@ class KeepText {
 };
 
 bool IsOwnUninstallerType(int type) {
-  return type == 4 || type == 5 || type == 7;
+  return type == catalog::kInstallPolled || type == catalog::kInstallSetup || type == 7;
 }
 
 // Size in whole megabytes, a half rounded to the even neighbour.
@@ -69,31 +56,24 @@ std::int64_t RoundedMegabytes(std::int64_t size) {
 }  // namespace
 
 void Uninstaller::Wire() {
-  form_.controls().StopImage->OnClick = [this] { StopDIBImageClick(); };
+  controls_.StopImage->OnClick = [this] { StopDIBImageClick(); };
 }
 
 catalog::TDemos* Uninstaller::SelectedItem() {
-  switch (form_.PageKind) {
-    case kPageDemos:
-    case kPageExtra:
-    case kPageReaders:
-    case kPageFulls:
-    case kPageExtra2:
-    case kPageInstalled:
-      return ProgramRecord(form_, form_.PageKind, form_.ItemIndex);
-    default:
-      return nullptr;  // pages without an Uninstall button
-  }
+  // Pages without an Uninstall button have nothing to uninstall.
+  const PageKindInfo* page = PageKindOf(selection_.PageKind);
+  return page != nullptr && page->uninstall ? PageProgramRow(data_, selection_.PageKind, selection_.ItemIndex)
+                                            : nullptr;
 }
 
 void Uninstaller::StopDIBImageClick() {
-  if (form_.controls().StopImage->tag == 0) return;
+  if (controls_.StopImage->tag == 0) return;
   // The first uninstaller may still be working in the folder a second one would delete.
-  if (form_.InstallOrUninstallRunning) return;
-  form_.music().StopMusic();
+  if (activity_.InstallOrUninstallRunning) return;
+  parts_.music.StopMusic();
   catalog::TDemos* item = SelectedItem();
   if (item == nullptr) return;
-  if (form_.PageKind == kPageInstalled) {
+  if (selection_.PageKind == kPageInstalled) {
     // The page's rows are rebuilt whenever the page is shown, also while the uninstaller runs; the
     // procedure must keep working on this row, not on whatever takes its slot.
     catalog::TDemos row = *item;
@@ -104,59 +84,58 @@ void Uninstaller::StopDIBImageClick() {
 }
 
 void Uninstaller::UninstallProc(catalog::TDemos& item) {
-  if (form_.InstallOrUninstallRunning) return;
-  RunningFlag running(form_.InstallOrUninstallRunning);
+  if (activity_.InstallOrUninstallRunning) return;
+  RunningScope running(activity_);
   if (!Uninstall(item)) return;
-  if (form_.PageKind == kPageInstalled) {
+  if (selection_.PageKind == kPageInstalled) {
     ApplyDelete();
   } else {
-    form_.item_list().FillList();
-    form_.pages().ProcessPage();
+    parts_.view.Refresh();
   }
-  form_.pages().ProcessPage();
-  form_.host().ProcessMessages();
+  parts_.view.ProcessPage();
+  services_.host.ProcessMessages();
 }
 
 bool Uninstaller::Uninstall(catalog::TDemos& item) {
   // Put back before the page is refreshed: detection of the item reads its markers again.
   KeepText keep(item.Uninstall);
-  const platform::Platform& machine = form_.platform();
-  install::Launcher launcher = form_.launcher();
-  UninstallCommands commands(form_, launcher);
-  installed::FileTree tree(machine.files, form_.Folders);
+  const platform::Platform& machine = services_.platform;
+  install::Launcher launcher = parts_.launchers.Make();
+  UninstallCommands commands(services_, look_, files_.Folders, data_.catalog.DebugMode != 0, launcher);
+  installed::FileTree tree(machine.files, files_.Folders);
   const int type = item.InstallType;
 
-  if (type == 2 && item.Uninstall.starts_with('?')) {
+  if (type == catalog::kInstallUnpack && item.Uninstall.starts_with('?')) {
     item.Uninstall.erase(0, 1);
     commands.LocateUninstaller(item, item.Uninstall, false);
   }
   switch (type) {
-    case 0:
+    case catalog::kInstallFromDisc:
       item.InstalledDir.clear();  // it held the item's folder on the disc
       break;
-    case 1:
-    case 2:
-    case 3:
-    case 11:
+    case catalog::kInstallNothing:
+    case catalog::kInstallUnpack:
+    case catalog::kInstallUnpackForced:
+    case catalog::kInstallReaderDocument:
       if (!item.UnInstallName.empty()) {
         launcher.WaitExec(item.UnInstallName, platform::kShowNormal);
       } else {
-        DeleteQuestion(form_, item.InstalledDir);
+        DeleteQuestion(services_, look_, files_.Folders, item.InstalledDir);
       }
       break;
-    case 4:
-    case 5:
+    case catalog::kInstallPolled:
+    case catalog::kInstallSetup:
     case 7:
       RunOwnUninstaller(item, launcher, commands);
       break;
-    case 6:
+    case catalog::kInstallSierraSetup:
       SierraUninstall(item, launcher);
       break;
     default:
       break;
   }
   if (item.UnInstallName.empty() && !item.InstalledDir.empty() && IsOwnUninstallerType(type))
-    DeleteQuestion(form_, item.InstalledDir);
+    DeleteQuestion(services_, look_, files_.Folders, item.InstalledDir);
 
   if (StillInstalled(item)) return false;
 
@@ -169,12 +148,12 @@ bool Uninstaller::Uninstall(catalog::TDemos& item) {
     if (list.starts_with('*')) list.remove_prefix(1);
     commands.Run(item, list);
   }
-  if (type == 0) {
+  if (type == catalog::kInstallFromDisc) {
     item.Installed = machine.files.FileExists(item.Param) ? 1 : 0;
     item.NotInstalled = 0;
     item.Runnable = 1;
   }
-  form_.host().ProcessMessages();
+  services_.host.ProcessMessages();
   LeftoverCheck(item.InstalledDir);
   return true;
 }
@@ -185,9 +164,9 @@ void Uninstaller::RunOwnUninstaller(catalog::TDemos& item, install::Launcher& la
   bool setup_missing = false;
   if (list == "SETUP") {
     item.UnInstallName = item.InstallDir + "\\" + item.InstallName;
-    if (!form_.platform().files.FileExists(item.UnInstallName)) {
+    if (!services_.platform.files.FileExists(item.UnInstallName)) {
       setup_missing = true;
-      form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, kSetupMissing, MessageButtons::kOk);
+      services_.host.ShowMessage(MessageKind::kError, look_.AppTitle, kSetupMissing, MessageButtons::kOk);
     }
   }
   if (list.starts_with('?')) {
@@ -207,9 +186,9 @@ void Uninstaller::SierraUninstall(catalog::TDemos& item, install::Launcher& laun
   if (!installed::IsDrivePath(item.InstalledDir)) return;
   const std::string setup = item.InstalledDir + "\\SETUP.EXE";
   launcher.WaitExec(setup + " /U", platform::kShowNormal);
-  auto& files = form_.platform().files;
+  auto& files = services_.platform.files;
   if (files.FileExists(setup)) return;
-  installed::FileTree tree(files, form_.Folders);
+  installed::FileTree tree(files, files_.Folders);
   tree.RemoveStartFolder("Sierra");
   if (!tree.IsProtected(item.InstalledDir)) files.RemoveDir(item.InstalledDir);  // only an empty folder goes
 }
@@ -217,7 +196,7 @@ void Uninstaller::SierraUninstall(catalog::TDemos& item, install::Launcher& laun
 bool Uninstaller::StillInstalled(const catalog::TDemos& item) {
   // Without a folder there is no program to look for (an item that runs from the disc).
   if (item.InstalledDir.empty()) return false;
-  auto& files = form_.platform().files;
+  auto& files = services_.platform.files;
   const std::string program =
       item.InstalledDir + "\\" + install::StripArguments(installed::BeforeColon(item.GameName));
   if (!files.FileExists(program)) return false;
@@ -226,46 +205,42 @@ bool Uninstaller::StillInstalled(const catalog::TDemos& item) {
 }
 
 void Uninstaller::LeftoverCheck(std::string_view dir) {
-  installed::FileTree tree(form_.platform().files, form_.Folders);
+  installed::FileTree tree(services_.platform.files, files_.Folders);
   if (dir.size() < 3 || !installed::IsDrivePath(dir) || !tree.DirExists(dir)) return;
   const std::string upper = strings::UCase(dir);
   if (tree.IsProtected(upper)) return;
   std::int64_t size = 0;
   {
-    BusyCursor busy(form_.host());
+    BusyCursor busy(services_.host);
     size = tree.SizeofTree(upper);
   }
   if (size > kLargestLeftover) return;
   if (size != kSilentLeftover) {
-    Host& host = form_.host();
+    Host& host = services_.host;
     const auto ask = [&](int message, std::string_view value) {
-      const std::string text = form_.messages().LoadSpecial(form_.Language * 100 + message, value);
-      return host.ShowMessage(MessageKind::kConfirmation, form_.AppTitle, text, MessageButtons::kYesNo) ==
+      const std::string text = services_.messages.LoadSpecial(look_.Language * 100 + message, value);
+      return host.ShowMessage(MessageKind::kConfirmation, look_.AppTitle, text, MessageButtons::kYesNo) ==
              MessageAnswer::kYes;
     };
     if (!ask(kLeftoverMessage, upper)) return;
     const std::int64_t megabytes = RoundedMegabytes(size);
     if (megabytes >= 1 && !ask(kLeftoverSizeMessage, std::to_string(megabytes))) return;
   }
-  BusyCursor busy(form_.host());
+  BusyCursor busy(services_.host);
   tree.RemoveTree(upper);
 }
 
 void Uninstaller::ApplyDelete() {
-  if (auto* detector = form_.detector()) {
-    // Every record's detection is one change of the store.
-    const platform::IniUpdate store_update(form_.StoreIni.get());
-    auto& c = form_.catalog();
-    const auto detect = [this, detector](int page_kind, int count) {
+  // Every record's detection is one change of the store.
+  parts_.redetection.InOneUpdate([this](catalog::InstalledDetector& detector) {
+    for (const int kind : {kPageDemos, kPageReaders, kPageFulls}) {
+      const int count = PageKindOf(kind)->rows.count(data_);
       for (int i = 1; i <= count; ++i) {
-        if (catalog::TDemos* item = ProgramRecord(form_, page_kind, i)) detector->CheckDemo(*item);
+        if (catalog::TDemos* item = PageProgramRow(data_, kind, i)) detector.CheckDemo(*item);
       }
-    };
-    detect(kPageDemos, c.DemoCount);
-    detect(kPageReaders, c.ReaderCount);
-    detect(kPageFulls, c.FullCount);
-  }
-  form_.installed_page().SetInstalledPage();
+    }
+  });
+  parts_.installed_page.SetInstalledPage();
 }
 
 }  // namespace norva::menu

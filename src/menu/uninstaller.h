@@ -7,6 +7,10 @@
 #include <string_view>
 
 #include "catalog/records.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
+#include "menu/page_kinds.h"
 
 namespace norva::install {
 class Launcher;
@@ -14,7 +18,11 @@ class Launcher;
 
 namespace norva::menu {
 
-class MainForm;
+class InstalledPage;
+class Launchers;
+class Music;
+class PageView;
+class Redetection;
 class UninstallCommands;
 
 class Uninstaller {
@@ -24,8 +32,25 @@ class Uninstaller {
   // A leftover folder of exactly this size (512 KB) is deleted without a question.
   static constexpr std::int64_t kSilentLeftover = 524'288;
 
-  // The form owns this object and outlives it.
-  explicit Uninstaller(MainForm& form) : form_(form) {}
+  // The objects this one works with; all are the form's and outlive this object.
+  struct Parts {
+    Launchers& launchers;
+    Music& music;
+    Redetection& redetection;
+    InstalledPage& installed_page;
+    PageView& view;
+  };
+
+  Uninstaller(Services services, MainControls& controls, const Appearance& look, const Selection& selection,
+              const MenuFiles& files, PageData data, Activity& activity, Parts parts)
+      : services_(services),
+        controls_(controls),
+        look_(look),
+        selection_(selection),
+        files_(files),
+        data_(data),
+        activity_(activity),
+        parts_(parts) {}
 
   // Assigns the Uninstall button's click.
   void Wire();
@@ -60,7 +85,14 @@ class Uninstaller {
   // The selected record of the page shown; null on other pages or outside the page's items.
   catalog::TDemos* SelectedItem();
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const MenuFiles& files_;
+  PageData data_;
+  Activity& activity_;
+  Parts parts_;
 };
 
 }  // namespace norva::menu

@@ -4,7 +4,6 @@
 
 #include "installed/file_tree.h"
 #include "menu/delete_question.h"
-#include "menu/main_form.h"
 #include "menu/page_kinds.h"
 #include "strings/ucase.h"
 
@@ -14,7 +13,6 @@ namespace {
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kSilver = 12632256;
 constexpr int kTurkish = 2;
-constexpr int kForcedInstallType = 3;
 
 // Messages of the window.
 constexpr int kInstalling = 40;
@@ -28,31 +26,23 @@ std::int64_t Number(const std::string& text) {
   return error == std::errc() && end == text.data() + text.size() && value > 0 ? value : 0;
 }
 
-// The catalog section prefix of the items of a page.
-const char* SectionPrefix(int page) {
-  switch (page) {
-    case kPageDemos:
-      return "Demo";
-    case kPageFulls:
-      return "Full";
-    case kPageReaders:
-      return "Reader";
-    case kPageExtra:
-      return "Extra";
-    default:
-      return nullptr;
-  }
+// The archive rules of a page; a page without archive items has none.
+const ArchiveRules& RulesOf(int page) {
+  static const ArchiveRules none;
+  const PageKindInfo* kind = PageKindOf(page);
+  return kind != nullptr ? kind->archive : none;
 }
 
 }  // namespace
 
-std::int64_t CatalogUnpackedSize(MainForm& form, const catalog::TDemos& item) {
-  const char* prefix = SectionPrefix(form.PageKind);
-  if (prefix == nullptr) return 0;
-  if (form.PageKind == kPageDemos && item.InstallType != kForcedInstallType) return Number(item.Param);
-  if (!form.CatalogIni) return 0;
-  const std::string section = prefix + std::to_string(form.ItemIndex);
-  return Number(form.CatalogIni->ReadString(section, "UnpackedSize", "0"));
+std::int64_t CatalogUnpackedSize(const Selection& selection, const MenuFiles& files,
+                                 const catalog::TDemos& item) {
+  const ArchiveRules& rules = RulesOf(selection.PageKind);
+  if (rules.catalog_section == nullptr) return 0;
+  if (rules.by_bytes && item.InstallType != catalog::kInstallUnpackForced) return Number(item.Param);
+  if (!files.CatalogIni) return 0;
+  const std::string section = rules.catalog_section + std::to_string(selection.ItemIndex);
+  return Number(files.CatalogIni->ReadString(section, "UnpackedSize", "0"));
 }
 
 std::int64_t RoundedPercent(std::int64_t numerator, std::int64_t denominator) {
@@ -64,20 +54,25 @@ std::int64_t RoundedPercent(std::int64_t numerator, std::int64_t denominator) {
   return quotient;
 }
 
-UnpackForm::UnpackForm(MainForm& form, const catalog::TDemos& item, std::string chosen_dir)
-    : form_(form),
+UnpackForm::UnpackForm(Services services, const components::Window& window, const Appearance& look,
+                       const Selection& selection, const MenuFiles& files, const catalog::TDemos& item,
+                       std::string chosen_dir)
+    : services_(services),
+      look_(look),
+      selection_(selection),
+      files_(files),
       item_(item),
       chosen_dir_(std::move(chosen_dir)),
       name_(item.Name),
-      rar_(form.platform().archives) {
-  Left = form_.window().left + kOffsetLeft;
-  Top = form_.window().top + kOffsetTop;
-  NightMode = form_.NightMode;
+      rar_(services_.platform.archives) {
+  Left = window.left + kOffsetLeft;
+  Top = window.top + kOffsetTop;
+  NightMode = look_.NightMode;
   LabelColor = NightMode == 1 ? kBlack : kSilver;
-  if (form_.Language == kTurkish) {
+  if (look_.Language == kTurkish) {
     PackLabel = {name_ + "'den", chosen_dir_ + "'e kuruluyor", ""};
   } else {
-    const auto message = [this](int k) { return form_.messages().LoadString(form_.Language * 100 + k); };
+    const auto message = [this](int k) { return services_.messages.LoadString(look_.Language * 100 + k); };
     PackLabel = {strings::UCase(message(kInstalling) + " " + name_), strings::UCase(message(kIn)),
                  strings::UCase(chosen_dir_)};
   }
@@ -90,12 +85,11 @@ UnpackForm::UnpackForm(MainForm& form, const catalog::TDemos& item, std::string 
 }
 
 void UnpackForm::FormActivate() {
-  const int page = form_.PageKind;
-  if (page == kPageDemos || page == kPageExtra || page == kPageReaders || page == kPageFulls) {
+  if (RulesOf(selection_.PageKind).catalog_section != nullptr) {
     rar_.ArchiveName = item_.InstallDir + "\\" + item_.InstallName;
   }
   rar_.TargetDir = chosen_dir_;
-  installed::FileTree(form_.platform().files, form_.Folders).RemoveReadOnly(chosen_dir_);
+  installed::FileTree(services_.platform.files, files_.Folders).RemoveReadOnly(chosen_dir_);
   AnimationActive = true;
   Timer1.SetEnabled(true);
   if (OnChange) OnChange();
@@ -103,15 +97,16 @@ void UnpackForm::FormActivate() {
 
 void UnpackForm::Timer1Timer() {
   Timer1.SetEnabled(false);
-  if (form_.PageKind == kPageDemos) {
-    TotalBytes = CatalogUnpackedSize(form_, item_);
+  const ArchiveRules& rules = RulesOf(selection_.PageKind);
+  if (rules.by_bytes) {
+    TotalBytes = CatalogUnpackedSize(selection_, files_, item_);
     if (!rar_.ExtractArchive()) failed_ = true;
     // The measured total becomes the catalog's, for the next install's percentage; only a whole unpacking
     // measures it, and a catalog that cannot be written (a disc) keeps what it has.
-    if (TotalBytes == 0 && !failed_ && !Cancelled && CatalogUnpackedSize(form_, item_) == 0 &&
-        form_.CatalogIni) {
-      const std::string section = "Demo" + std::to_string(form_.ItemIndex);
-      form_.CatalogIni->WriteString(section, "UnpackedSize", std::to_string(BytesDone));
+    if (TotalBytes == 0 && !failed_ && !Cancelled && CatalogUnpackedSize(selection_, files_, item_) == 0 &&
+        files_.CatalogIni) {
+      const std::string section = rules.catalog_section + std::to_string(selection_.ItemIndex);
+      files_.CatalogIni->WriteString(section, "UnpackedSize", std::to_string(BytesDone));
     }
   } else {
     rar_.ListArchive();
@@ -157,19 +152,20 @@ void UnpackForm::RARError(int code) {
     ++create_errors_;
     return;
   }
-  form_.host().ShowMessage(MessageKind::kError, form_.AppTitle, install::TRAR::ErrorText(code),
-                           MessageButtons::kOk);
+  services_.host.ShowMessage(MessageKind::kError, look_.AppTitle, install::TRAR::ErrorText(code),
+                             MessageButtons::kOk);
   close_requested_ = true;
 }
 
 void UnpackForm::FormKeyDown(components::Key key) {
-  if (key != components::Key::Esc || form_.PageKind != kPageDemos || close_requested_) return;
+  if (key != components::Key::Esc || !RulesOf(selection_.PageKind).esc_asks_to_quit || close_requested_)
+    return;
   AnimationActive = false;
   rar_.Stop = true;
   if (OnChange) OnChange();
-  const std::string question = form_.messages().LoadString(form_.Language * 100 + kQuitInstallation);
-  if (form_.host().ShowMessage(MessageKind::kConfirmation, form_.AppTitle, question,
-                               MessageButtons::kYesNo) == MessageAnswer::kYes) {
+  const std::string question = services_.messages.LoadString(look_.Language * 100 + kQuitInstallation);
+  if (services_.host.ShowMessage(MessageKind::kConfirmation, look_.AppTitle, question,
+                                 MessageButtons::kYesNo) == MessageAnswer::kYes) {
     Cancelled = true;
     close_requested_ = true;
   } else {
@@ -197,11 +193,11 @@ void UnpackForm::FormClose() {
   if (Incomplete()) {
     // Asking to delete everything in a folder nothing was written to could only delete what was there before.
     if (!NothingCreated()) {
-      DeleteQuestion(form_, chosen_dir_);
+      DeleteQuestion(services_, look_, files_.Folders, chosen_dir_);
     } else if (!Cancelled) {
-      form_.host().ShowMessage(
-          MessageKind::kError, form_.AppTitle,
-          form_.messages().LoadSpecial(form_.Language * 100 + kNothingCreated, strings::UCase(chosen_dir_)),
+      services_.host.ShowMessage(
+          MessageKind::kError, look_.AppTitle,
+          services_.messages.LoadSpecial(look_.Language * 100 + kNothingCreated, strings::UCase(chosen_dir_)),
           MessageButtons::kOk);
     }
     chosen_dir_.clear();

@@ -16,16 +16,18 @@
 #include "catalog/records.h"
 #include "components/input.h"
 #include "components/timer.h"
+#include "components/window.h"
 #include "install/rar_component.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
 
 namespace norva::menu {
-
-class MainForm;
 
 // The item's unpacked size as the catalog gives it, in bytes; 0 when unknown. On the Demos page the
 // `Param` (or, for a forced folder, the key UnpackedSize of its catalog section); on the Fulls, Readers and
 // Extra pages the key UnpackedSize of the item's catalog section.
-std::int64_t CatalogUnpackedSize(MainForm& form, const catalog::TDemos& item);
+std::int64_t CatalogUnpackedSize(const Selection& selection, const MenuFiles& files,
+                                 const catalog::TDemos& item);
 
 // `numerator` / `denominator` × 100, rounded to the nearest integer, halves to even.
 std::int64_t RoundedPercent(std::int64_t numerator, std::int64_t denominator);
@@ -38,8 +40,11 @@ class UnpackForm {
   static constexpr int kOffsetLeft = 124;
   static constexpr int kOffsetTop = 153;
 
-  // FormCreate: place, counters, label colour and texts. `item` is the selected record; borrowed.
-  UnpackForm(MainForm& form, const catalog::TDemos& item, std::string chosen_dir);
+  // FormCreate: place (by the menu's window), counters, label colour and texts. `item` is the selected
+  // record; all are borrowed for the window's life.
+  UnpackForm(Services services, const components::Window& window, const Appearance& look,
+             const Selection& selection, const MenuFiles& files, const catalog::TDemos& item,
+             std::string chosen_dir);
 
   // What the window shows.
   int Left = 0;
@@ -86,7 +91,10 @@ class UnpackForm {
   void SetLabel1(std::string text);
   void Pump();
 
-  MainForm& form_;
+  Services services_;
+  const Appearance& look_;
+  const Selection& selection_;
+  const MenuFiles& files_;
   const catalog::TDemos& item_;
   std::string chosen_dir_;
   std::string name_;

@@ -5,8 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "menu/main_form.h"
-#include "menu/pages.h"
+#include "menu/page_icons.h"
 
 namespace norva::menu {
 namespace {
@@ -36,10 +35,20 @@ int RoundHalfEven(long long numerator, long long denominator) {
   return static_cast<int>(quotient);
 }
 
-WindowEffects::WindowEffects(MainForm& form) : form_(form), random_(MakeSystemRandomSource()) {}
+WindowEffects::WindowEffects(Services services, MainControls& controls, components::Window& window,
+                             const Appearance& look, Selection& selection, const Settings& settings,
+                             PageIcons& icons)
+    : services_(services),
+      controls_(controls),
+      window_(window),
+      look_(look),
+      selection_(selection),
+      settings_(settings),
+      icons_(icons),
+      random_(MakeSystemRandomSource()) {}
 
 void WindowEffects::Wire() {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.AnimationTimer->OnTimer = [this] { AnimationTimerTimer(); };
   for (int n = 1; n <= 10; ++n) {
     // The eighth clip shows itself when it is opened; the ninth never had a handler of its own.
@@ -69,9 +78,9 @@ void WindowEffects::Wire() {
 }
 
 void WindowEffects::SwitchMode() {
-  auto& c = form_.controls();
-  auto& window = form_.window();
-  const bool enhanced = form_.EnhancedSetting == 1;
+  auto& c = controls_;
+  auto& window = window_;
+  const bool enhanced = settings_.EnhancedSetting == 1;
   int background = kBackgroundSimple;
   int cover_down = kCoverDownSimple;
   int cover_up = kCoverUpSimple;
@@ -97,21 +106,21 @@ void WindowEffects::SwitchMode() {
     c.DIBFormShaper1->active = false;
     for (int n = 1; n <= 10; ++n) c.Animate[n]->visible = false;
   }
-  c.DIBBackImage->image = background + form_.NightMode;
-  c.CoverDown->image = cover_down + form_.NightMode;
-  c.CoverUp->image = cover_up + form_.NightMode;
+  c.DIBBackImage->image = background + look_.NightMode;
+  c.CoverDown->image = cover_down + look_.NightMode;
+  c.CoverUp->image = cover_up + look_.NightMode;
   c.DIBImage3->visible = false;
   c.DIBImage5->visible = false;
 
-  const ScreenSize screen = form_.host().Screen();
+  const ScreenSize screen = services_.host.Screen();
   window.left = RoundHalfEven(screen.width - window.width, 2);
   window.top = RoundHalfEven(screen.height - window.height, 2);
-  form_.host().PlaceWindow(window.left, window.top, window.width, window.height);
+  services_.host.PlaceWindow(window.left, window.top, window.width, window.height);
 }
 
 void WindowEffects::AnimationTimerTimer() {
-  auto& c = form_.controls();
-  if (form_.EnhancedSetting != 1) {
+  auto& c = controls_;
+  if (settings_.EnhancedSetting != 1) {
     // Once off, the timer stays off for the run: the border comes back later without its animations.
     c.AnimationTimer->SetEnabled(false);
     return;
@@ -121,11 +130,11 @@ void WindowEffects::AnimationTimerTimer() {
 }
 
 void WindowEffects::AnimateStart(int n) {
-  if (n >= 1 && n <= 10) form_.controls().Animate[n]->visible = true;
+  if (n >= 1 && n <= 10) controls_.Animate[n]->visible = true;
 }
 
 void WindowEffects::ScreenImageMouseMove(const components::Control& sender, int x, int y) {
-  auto& c = form_.controls();
+  auto& c = controls_;
   c.HelpLabel->caption.clear();
   c.HelpLabel2->caption.clear();
   // Buttons left with their hover picture get their enabled picture back.
@@ -133,7 +142,7 @@ void WindowEffects::ScreenImageMouseMove(const components::Control& sender, int 
       {c.ReadmeImage, 6}, {c.WebImage, 7}, {c.PlayImage, 8}, {c.StopImage, 9}};
   for (auto [button, picture] : buttons) {
     if (button->tag > 0) {
-      button->image = 15 * form_.NightMode + picture;
+      button->image = 15 * look_.NightMode + picture;
       button->tag = 1;
     }
   }
@@ -143,16 +152,16 @@ void WindowEffects::ScreenImageMouseMove(const components::Control& sender, int 
   const std::pair<components::ImageControl*, int> arrows[] = {
       {c.Down1, 80}, {c.Down2, 80}, {c.Up1, 84}, {c.Up2, 84}};
   for (auto [arrow, picture] : arrows) {
-    if (arrow->visible && arrow->image >= 0) arrow->image = picture + 2 * form_.NightMode;
+    if (arrow->visible && arrow->image >= 0) arrow->image = picture + 2 * look_.NightMode;
   }
   c.ScrollDownTimer->SetEnabled(false);
   c.ScrollUpTimer->SetEnabled(false);
   MoveArrows(sender, x, y);
-  form_.pages().UnpressIcon(form_.HoverIcon);
+  icons_.UnpressIcon(selection_.HoverIcon);
 }
 
 void WindowEffects::MoveArrows(const components::Control& sender, int x, int y) {
-  auto& c = form_.controls();
+  auto& c = controls_;
   // (X + left) / 3.5 + 10 and 375 - (Y + top) / 4.8, as exact fractions.
   const long long across = static_cast<long long>(x) + sender.rect.left;
   const long long down = static_cast<long long>(y) + sender.rect.top;
@@ -173,15 +182,15 @@ void WindowEffects::IndigoSpotMouseMove() {
 }
 
 void WindowEffects::ShowSpot(int spot) {
-  auto& c = form_.controls();
+  auto& c = controls_;
   components::ImageControl* indicators[3] = {c.ExitSpotImage, c.SetupSpotImage, c.IndigoSpotImage};
   for (int i = 0; i < 3; ++i) indicators[i]->visible = i == spot;
-  indicators[spot]->image = kSpotPictures[spot] + form_.NightMode;
-  c.HelpLabel2->caption = form_.messages().LoadString(form_.Language * 100 + kSpotNames[spot]);
+  indicators[spot]->image = kSpotPictures[spot] + look_.NightMode;
+  c.HelpLabel2->caption = services_.messages.LoadString(look_.Language * 100 + kSpotNames[spot]);
 }
 
 void WindowEffects::Image4MouseDown(components::MouseButton button) {
-  if (button == components::MouseButton::Left) form_.host().StartSystemMove();
+  if (button == components::MouseButton::Left) services_.host.StartSystemMove();
 }
 
 }  // namespace norva::menu

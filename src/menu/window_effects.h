@@ -7,17 +7,22 @@
 
 #include "components/control.h"
 #include "components/input.h"
+#include "components/window.h"
+#include "menu/main_controls.h"
+#include "menu/menu_services.h"
+#include "menu/menu_state.h"
 #include "menu/random_source.h"
 
 namespace norva::menu {
 
-class MainForm;
+class PageIcons;
 
 class WindowEffects {
  public:
-  // The form owns this object and outlives it. Random choices come from the system until a test puts in
+  // All are the form's and outlive this object. Random choices come from the system until a test puts in
   // its own source.
-  explicit WindowEffects(MainForm& form);
+  WindowEffects(Services services, MainControls& controls, components::Window& window, const Appearance& look,
+                Selection& selection, const Settings& settings, PageIcons& icons);
 
   // Assigns the animations' start events, the animation timer, the hover reset, the spots' hovers and the
   // window drag.
@@ -57,7 +62,13 @@ class WindowEffects {
   // Shows the indicator of spot 0 (exit), 1 (settings) or 2 (colour scheme) with its name, hides the others.
   void ShowSpot(int spot);
 
-  MainForm& form_;
+  Services services_;
+  MainControls& controls_;
+  components::Window& window_;
+  const Appearance& look_;
+  Selection& selection_;
+  const Settings& settings_;
+  PageIcons& icons_;
   std::unique_ptr<RandomSource> random_;
 };
 

@@ -123,7 +123,7 @@ TEST_F(ActionsTest, ReadmeAndWebOpenThePathsOfThePage) {
 TEST_F(ActionsTest, VersionChoiceRunsTheChosenProgramThatExists) {
   m_.Start(kPageDemos);
   m_.Select(2);
-  m_.host().version_answers = {12};
+  m_.host().version_answers = {1};
   Play();
   ASSERT_EQ(m_.host().versions.size(), 1u);
   EXPECT_EQ(m_.host().versions[0].prompt, "Jakou verzi hry chcete spustit?");
@@ -167,10 +167,10 @@ TEST_F(ActionsTest, QuickRunIconsRunTheirRowsItemAndSwitchSettings) {
   m_.form().controls().Play[1]->OnClick();
   EXPECT_EQ(m_.Launches().size(), before) << "no quick run on the Shareware page";
 
-  m_.form().PageKind = kPageSettings;
-  const int music = m_.form().MusicSetting;
+  m_.form().selection().PageKind = kPageSettings;
+  const int music = m_.form().settings().MusicSetting;
   m_.form().controls().Play[3]->OnClick();
-  EXPECT_EQ(m_.form().MusicSetting, 1 - music);
+  EXPECT_EQ(m_.form().settings().MusicSetting, 1 - music);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ class DeleteQuestionTest : public ::testing::Test {
 };
 
 TEST_F(DeleteQuestionTest, AsksWithTheUpperCasedFolderAndDeletesOnlyOnYes) {
-  menu::DeleteQuestion(t_.form(), "c:\\games\\quake");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders, "c:\\games\\quake");
   ASSERT_EQ(t_.host().messages.size(), 1u);
   EXPECT_EQ(t_.host().messages[0].text, "Would you like to delete all files in C:\\GAMES\\QUAKE ?");
   EXPECT_EQ(t_.host().messages[0].kind, menu::MessageKind::kConfirmation);
@@ -38,18 +38,19 @@ TEST_F(DeleteQuestionTest, AsksWithTheUpperCasedFolderAndDeletesOnlyOnYes) {
   EXPECT_TRUE(fs::exists(game_ / "maps" / "e1m1.bsp")) << "No keeps the files";
 
   t_.host().answers.push_back(menu::MessageAnswer::kYes);
-  menu::DeleteQuestion(t_.form(), "c:\\games\\quake");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders, "c:\\games\\quake");
   EXPECT_FALSE(fs::exists(game_));
 }
 
 TEST_F(DeleteQuestionTest, EmptyMissingAndProtectedFolders) {
-  menu::DeleteQuestion(t_.form(), "");
-  menu::DeleteQuestion(t_.form(), "C:\\GAMES\\NOTHERE");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders, "");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders,
+                       "C:\\GAMES\\NOTHERE");
   EXPECT_TRUE(t_.host().messages.empty()) << "nothing to ask about";
 
   t_.host().answers.push_back(menu::MessageAnswer::kYes);
-  menu::DeleteQuestion(t_.form(), "C:\\");
-  menu::DeleteQuestion(t_.form(), "C:\\windows");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders, "C:\\");
+  menu::DeleteQuestion(t_.form().services(), t_.form().look(), t_.form().files().Folders, "C:\\windows");
   EXPECT_TRUE(t_.host().messages.empty()) << "what is never deleted is not offered";
   EXPECT_TRUE(fs::exists(game_ / "maps" / "e1m1.bsp"))
       << "a drive root is never deleted, whatever the answer";
@@ -61,7 +62,7 @@ TEST(DeleteQuestionLanguage, AsksInTheInterfaceLanguage) {
   t.Start();
   fs::create_directories(t.Prefix() / "drive_c" / "Games" / "Quake");
   t.host().messages.clear();
-  menu::DeleteQuestion(t.form(), "C:\\Games\\Quake");
+  menu::DeleteQuestion(t.form().services(), t.form().look(), t.form().files().Folders, "C:\\Games\\Quake");
   ASSERT_EQ(t.host().messages.size(), 1u);
   EXPECT_TRUE(t.host().messages[0].text.starts_with("Chcete smazat ")) << t.host().messages[0].text;
   EXPECT_TRUE(t.host().messages[0].text.ends_with(" C:\\GAMES\\QUAKE ?"));

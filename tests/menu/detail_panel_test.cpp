@@ -66,7 +66,7 @@ TEST(DetailPanel, FlagsOnCzechAndEnglishInterfaces) {
   EXPECT_EQ(Shown(form), (Flags{-1, 56, -1, 60, -1})) << "3D and unplayable; the Demos page rule yields";
 
   // Other pages follow the value alone; the night scheme shows the second pictures.
-  form.NightMode = 1;
+  form.look().NightMode = 1;
   czech.Select(kPageFulls, 1);
   const std::pair<int, Flags> values[] = {
       {0, {-1, -1, -1, -1, -1}},  {3, {-1, -1, 59, -1, -1}},  {13, {-1, -1, 59, -1, 63}},
@@ -126,7 +126,7 @@ TEST(DetailPanel, DemosAndExtra2ButtonsAndTexts) {
   form.catalog().Demo[1].InstalledDir = "C:\\Games\\Heretic2";
   form.catalog().Demo[1].Web = "www.raven.com";
   disc.Select(kPageDemos, 1);
-  form.NightMode = 1;
+  form.look().NightMode = 1;
   form.panel().SetDemos();
   EXPECT_EQ(Buttons(form), (std::vector<int>{21, 1, 22, 1, 23, 1, 24, 1})) << "night pictures at + 15";
 }
@@ -186,7 +186,7 @@ TEST(DetailPanel, AnInstalledItemWhoseProgramIsGoneIsDetectedAgain) {
   disc.disc().Write("Games/Here/here.exe", "MZ");
   auto& here = form.catalog().Demo[1];
   here.Installed = 1;
-  here.InstalledDir = form.DiscRoot + "\\Games\\Here";
+  here.InstalledDir = form.files().DiscRoot + "\\Games\\Here";
   here.GameName = "here.exe";
   form.panel().SetDemos();
   EXPECT_EQ(detector.calls, 1);

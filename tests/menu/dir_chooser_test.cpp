@@ -39,7 +39,8 @@ class DirChooserTest : public ::testing::Test {
     m_.OpenPage(kind);
     m_.Select(index);
     m_.host().messages.clear();
-    return DirChooser(m_.form(), *Record(kind, index));
+    return DirChooser(m_.form().services(), m_.form().window(), m_.form().look(), m_.form().selection(),
+                      m_.form().files(), *Record(kind, index));
   }
   catalog::TDemos* Record(int kind, int index) {
     auto& cat = m_.form().catalog();

@@ -35,7 +35,7 @@ int RunColumn(MenuTestForm& t) {
 std::set<int> ClickableAtRest(MenuTestForm& t) {
   std::set<int> icons;
   auto& c = t.controls();
-  for (int n = 1; n <= t.form().PageIconCount; ++n) {
+  for (int n = 1; n <= t.form().selection().PageIconCount; ++n) {
     const int top = c.DIBSection[n]->rect.top;
     if (top >= 58 && top <= 329 && c.DIBSection[n]->opacity == 255) icons.insert(n);
     const auto& label = c.IconLabel[n]->rect;
@@ -56,12 +56,12 @@ TEST(IconColumn, ElevenIconsRestHalfWaySoThatEveryIconCanBeClicked) {
       "[Updates]\r\nUpdate1=Patch,1.1,p.exe\r\n");
   t.Start();
   auto& c = t.controls();
-  ASSERT_EQ(t.form().PageIconCount, 11);
+  ASSERT_EQ(t.form().selection().PageIconCount, 11);
   std::set<int> clickable = ClickableAtRest(t);
   EXPECT_EQ(clickable, (std::set<int>{1, 2, 3, 4, 5}));
 
   t.Hover("Down2");
-  EXPECT_EQ(t.form().IconScrollStep, 5);
+  EXPECT_EQ(t.form().selection().IconScrollStep, 5);
   RunColumn(t);
   // Icon 6 starts at 400 and rests in the first icon's place: 68 ticks of 5 pixels.
   EXPECT_EQ(c.DIBSection[6]->rect.top, 60);
@@ -108,7 +108,7 @@ TEST(IconColumn, SixAndSevenIconsStopWithoutHidingTheArrow) {
     MenuTestForm t(CatalogText(Kinds(icons)));
     t.Start();
     auto& c = t.controls();
-    ASSERT_EQ(t.form().PageIconCount, icons);
+    ASSERT_EQ(t.form().selection().PageIconCount, icons);
     t.Hover("Down2");
     RunColumn(t);
     EXPECT_LT(c.DIBSection[icons]->rect.top, 330) << icons;

@@ -19,14 +19,14 @@ void InstallMenu::Start(int page_kind) {
 
 void InstallMenu::OpenPage(int kind) {
   auto& form = t.form();
-  for (int slot = 1; slot <= form.PageIconCount; ++slot) {
-    if (form.Pages[slot].Kind == kind) form.pages().MainButtonClick(slot);
+  for (int slot = 1; slot <= form.selection().PageIconCount; ++slot) {
+    if (form.selection().Pages[slot].Kind == kind) form.pages().MainButtonClick(slot);
   }
 }
 
 void InstallMenu::Select(int item) {
-  t.form().ItemIndex = item;
-  t.form().pages().ProcessPage();
+  t.form().selection().ItemIndex = item;
+  t.form().view().ProcessPage();
 }
 
 std::string InstallMenu::LastLaunch() {

@@ -56,7 +56,7 @@ class InstalledPageMenu {
   std::string StoreText() const { return TempDir::ReadFile(C() / "windows" / "norva.ini"); }
   MainForm& form() { return t_.form(); }
   MenuTestForm& menu() { return t_; }
-  const catalog::TDemos& Row(int r) { return t_.form().InstalledList[r]; }
+  const catalog::TDemos& Row(int r) { return t_.form().installed_rows().InstalledList[r]; }
 
  private:
   static std::string IssueCatalog(const std::string& issue, const std::string& main) {
@@ -92,8 +92,8 @@ TEST(InstalledPage, StoreWithoutIssueSectionsGivesAnEmptyPage) {
   m.Open();
   auto& f = m.form();
   auto& c = f.controls();
-  EXPECT_EQ(f.PageKind, kPageInstalled);
-  EXPECT_EQ(f.InstalledCount, 0);
+  EXPECT_EQ(f.selection().PageKind, kPageInstalled);
+  EXPECT_EQ(f.installed_rows().InstalledCount, 0);
   EXPECT_EQ(m.menu().Row(1), "");
   EXPECT_EQ(m.menu().Position(), "");
   EXPECT_EQ(c.HighlightDIB->rect.top, -100);
@@ -118,7 +118,7 @@ TEST(InstalledPage, RowsComeInNameOrderWithOneRowPerIssue) {
   m.Open();
   auto& f = m.form();
   auto& c = f.controls();
-  ASSERT_EQ(f.InstalledCount, 3);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 3);
   EXPECT_EQ(m.menu().Row(1), "alpha");
   EXPECT_EQ(m.menu().Row(2), "GAME");
   EXPECT_EQ(m.menu().Row(3), "GAME");
@@ -161,7 +161,7 @@ TEST(InstalledPage, RowsComeInNameOrderWithOneRowPerIssue) {
   EXPECT_EQ(m.menu().Position(), "2 z 3");
 
   m.menu().ClickIcon(1);
-  EXPECT_EQ(f.PageKind, kPageDemos);
+  EXPECT_EQ(f.selection().PageKind, kPageDemos);
   EXPECT_EQ(m.menu().Row(1), "DEMO 1");
 }
 
@@ -179,7 +179,7 @@ TEST(InstalledPage, EntriesOfMissingProgramsAreDeletedFromTheirIssue) {
   m.Program("C:\\NORECORD\\X.EXE");
   m.Open();
   auto& f = m.form();
-  ASSERT_EQ(f.InstalledCount, 2);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 2);
   EXPECT_EQ(m.Row(1).Name, "GONE");
   EXPECT_EQ(m.Row(1).TechInfo, "NORVA 02-06");
   EXPECT_EQ(m.Row(2).Name, "KEPT");
@@ -199,7 +199,7 @@ TEST(InstalledPage, EntriesOfMissingProgramsAreDeletedFromTheirIssue) {
   m.RemoveProgram("C:\\KEPT\\KEPT.EXE");
   m.RemoveProgram("C:\\GONE2\\GONE.EXE");
   f.installed_page().SetInstalledPage();
-  EXPECT_EQ(f.InstalledCount, 0);
+  EXPECT_EQ(f.installed_rows().InstalledCount, 0);
   EXPECT_EQ(m.Row(1).Name, "");
   EXPECT_EQ(m.Row(1).Installed, 0);
   EXPECT_EQ(m.Row(2).Name, "");
@@ -220,13 +220,13 @@ TEST(InstalledPage, EntriesOnADriveThatIsNotThereTodayStay) {
       "[CD0105]\r\nAWAY=E:\\GAMES\\AWAY\r\nAWAY_=AWAY.EXE,,,\r\n"
       "UNPLUGGED=F:\\X\r\nUNPLUGGED_=X.EXE,,,\r\n";
   m.Store(away + "GONE=C:\\GONE\r\nGONE_=GONE.EXE,,,\r\nGONE2=C:\\GONE2\r\nGONE2_=GONE.EXE,,,\r\n");
-  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(m.form().StoreIni.get());
+  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(m.form().files().StoreIni.get());
   ASSERT_NE(store, nullptr);
   const std::size_t rewrites = store->rewrites();
   // The store's copy is trusted for 20 ms after a read; then the file written above is read.
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   m.form().installed_page().SetInstalledPage();
-  EXPECT_EQ(m.form().InstalledCount, 0);
+  EXPECT_EQ(m.form().installed_rows().InstalledCount, 0);
   EXPECT_EQ(m.StoreText(), away);
   EXPECT_EQ(store->rewrites(), rewrites + 1) << "both stale entries go in one rewrite";
 }
@@ -253,7 +253,7 @@ TEST(InstalledPage, AFirstStartWritesTheStoreOncePerStepNotOncePerKey) {
     std::ofstream(game / "GAME.EXE") << "MZ";
   }
   t.Start();
-  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(t.form().StoreIni.get());
+  auto* store = dynamic_cast<platform::wine::PrivateProfileFile*>(t.form().files().StoreIni.get());
   ASSERT_NE(store, nullptr);
   const std::string text = TempDir::ReadFile(t.Prefix() / "drive_c" / "windows" / "norva.ini");
   EXPECT_NE(text.find("GAME 6__=C:\\WINDOWS\\IsUninst.exe"), std::string::npos) << text;
@@ -288,7 +288,7 @@ TEST(InstalledPage, DiscCodesGiveTheDiscAndRunOnlyFromTheirOwnIssue) {
   InstalledPageMenu other_issue("0206");
   InstallDiscCodePrograms(other_issue);
   other_issue.Open();
-  ASSERT_EQ(other_issue.form().InstalledCount, 4);
+  ASSERT_EQ(other_issue.form().installed_rows().InstalledCount, 4);
   EXPECT_EQ(other_issue.Row(1).TechInfo, "NORVA 01-05-2");
   EXPECT_EQ(other_issue.Row(1).Runnable, 0);
   EXPECT_EQ(other_issue.form().controls().PlayImage->tag, 0) << "Run disabled for the selected A12";
@@ -303,7 +303,7 @@ TEST(InstalledPage, DiscCodesGiveTheDiscAndRunOnlyFromTheirOwnIssue) {
   InstalledPageMenu own_issue("0105");
   InstallDiscCodePrograms(own_issue);
   own_issue.Open();
-  ASSERT_EQ(own_issue.form().InstalledCount, 4);
+  ASSERT_EQ(own_issue.form().installed_rows().InstalledCount, 4);
   EXPECT_EQ(own_issue.Row(1).TechInfo, "NORVA 01-05-2");
   EXPECT_EQ(own_issue.Row(1).Runnable, 1);
   EXPECT_NE(own_issue.form().controls().PlayImage->tag, 0);
@@ -323,7 +323,7 @@ TEST(InstalledPage, LabelsOfOddIssuesAndTheUninstallerOfIssue0198) {
                  "C:\\O\\UNWISE.EXE");
   m.Open();
   auto& f = m.form();
-  ASSERT_EQ(f.InstalledCount, 4);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 4);
   EXPECT_EQ(m.Row(1).Name, "OLD");
   EXPECT_EQ(m.Row(1).TechInfo, "NORVA 01-98");
   EXPECT_EQ(m.Row(1).UnInstallName, "C:\\O\\UNWISE.EXE");
@@ -349,7 +349,7 @@ TEST(InstalledPage, OnlyTheFirst48EntriesAreExaminedAndCleaned) {
   m.Store(store);
   m.Open();
   auto& f = m.form();
-  ASSERT_EQ(f.InstalledCount, 47);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 47);
   EXPECT_EQ(m.Row(1).Name, "ITEM02");
   EXPECT_EQ(m.Row(47).Name, "ITEM48");
   EXPECT_EQ(m.Row(48).Name, "");

@@ -116,7 +116,7 @@ TEST_F(InstallerTest, ArchivesUnpackIntoTheChosenFolderAndRunTheirSetupThere) {
       << m_.StoreText();
   EXPECT_TRUE(m_.form().controls().Play[2]->visible);
   EXPECT_EQ(m_.form().controls().StopImage->tag, 1);
-  EXPECT_FALSE(m_.form().InstallOrUninstallRunning);
+  EXPECT_FALSE(m_.form().activity().InstallOrUninstallRunning);
 
   // A forced folder: the question comes by itself; NECROMANIA leaves its text file in the Windows folder.
   m_.host().on_chooser = [](DirChooser& chooser) {
@@ -203,7 +203,7 @@ TEST_F(InstallerTest, SetupsThatAreWaitedForAndSearchedFor) {
 
 TEST_F(InstallerTest, OneInstallAtATimeAndTheCommandShownWithT) {
   m_.Start();
-  m_.form().ShowInstallCommands = true;
+  m_.form().files().ShowInstallCommands = true;
   // A second install asked for while the first waits is ignored.
   int nested = 0;
   m_.host().on_pump = [&] {
@@ -217,7 +217,7 @@ TEST_F(InstallerTest, OneInstallAtATimeAndTheCommandShownWithT) {
   EXPECT_EQ(m_.host().messages[0].text, "D:\\DEMOS\\Waited\\setup.exe ");
 
   // Not enough room for the catalog's size: the question, and No leaves nothing behind.
-  m_.form().ShowInstallCommands = false;
+  m_.form().files().ShowInstallCommands = false;
   m_.form().catalog().Demo[2].Param = "999999999999999";
   m_.host().messages.clear();
   ChooseFolder("C:\\ROOMY\\GAME");

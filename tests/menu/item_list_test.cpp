@@ -22,7 +22,7 @@ std::ostream& operator<<(std::ostream& out, const Window& w) {
   return out << "{top " << w.top << ", item " << w.item << "}";
 }
 Window Of(const MainForm& f) {
-  return {f.TopIndex, f.ItemIndex};
+  return {f.selection().TopIndex, f.selection().ItemIndex};
 }
 
 TEST(ItemList, SevenItemsLeaveEmptyRowsThatCannotBeSelected) {
@@ -66,7 +66,7 @@ TEST(ItemList, ArrowsJumpByTenAndTheClampKeepsTheLastPageFull) {
   t.Key(Key::Digit5);
   t.Click("Down1");
   EXPECT_EQ(Of(f), (Window{11, 15}));
-  EXPECT_EQ(f.PrevItemIndex, 5);
+  EXPECT_EQ(f.selection().PrevItemIndex, 5);
   EXPECT_EQ(t.Row(1), "DEMO 11");
   t.Click("Down1");
   EXPECT_EQ(Of(f), (Window{16, 25})) << "the table gives 21; the clamp moves it to 25 - 9";
@@ -80,7 +80,7 @@ TEST(ItemList, ArrowsJumpByTenAndTheClampKeepsTheLastPageFull) {
 
   // 35 readers (slot 3 after the diskmag).
   t.ClickIcon(3);
-  ASSERT_EQ(f.PageKind, kPageReaders);
+  ASSERT_EQ(f.selection().PageKind, kPageReaders);
   t.Key(Key::PageDown);
   t.Key(Key::PageDown);
   ASSERT_EQ(Of(f), (Window{21, 21})) << "item 11 jumps to the block from 21";
@@ -93,7 +93,7 @@ TEST(ItemList, ArrowsJumpByTenAndTheClampKeepsTheLastPageFull) {
   t.Key(Key::Up);
   t.Key(Key::Up);
   t.Key(Key::Up);
-  ASSERT_EQ(f.ItemIndex, 25);
+  ASSERT_EQ(f.selection().ItemIndex, 25);
   t.Click("Down1");
   EXPECT_EQ(Of(f), (Window{26, 35})) << "the table gives 30; the clamp 35 - 9";
 }
@@ -153,7 +153,7 @@ TEST(ItemList, QuickRunIconsShowInstalledItemsAndStopAtRowSixOnFullVersions) {
   EXPECT_EQ(visible(), "0000000011") << "the icons follow the window";
 
   t.ClickIcon(2);
-  ASSERT_EQ(t.form().PageKind, kPageFulls);
+  ASSERT_EQ(t.form().selection().PageKind, kPageFulls);
   EXPECT_EQ(visible(), "1111110000");
   t.ClickIcon(3);
   EXPECT_EQ(visible(), "0000000000") << "shots have no quick-run icons";

@@ -56,7 +56,7 @@ TEST(KeyFocus, TabVisitsWhatAClickCouldReachAndShiftTabGoesBack) {
   EXPECT_TRUE(mark->Encloses(t.form().window().RectInWindow(*t.controls().PlayImage)));
   // The list's keys work wherever the focus is; Rally's Play is off, so the focus is back on the list.
   t.Key(Key::Down);
-  EXPECT_EQ(t.form().ItemIndex, 2);
+  EXPECT_EQ(t.form().selection().ItemIndex, 2);
   EXPECT_EQ(focus.Focused(), Target::kList);
 }
 
@@ -72,7 +72,7 @@ TEST(KeyFocus, EnterClicksTheFocusedControlAndOnTheListPlay) {
   t.Key(Key::ShiftTab);
   ASSERT_EQ(f.key_focus().Focused(), Target::kSetupSpot);
   t.Key(Key::Space);
-  EXPECT_EQ(f.PageKind, menu::kPageSettings);
+  EXPECT_EQ(f.selection().PageKind, menu::kPageSettings);
 
   // Under the open gallery (its frame and picture over the panel) the focus falls back to the list, which
   // shows no mark, and Enter reaches no button. Only the exit spot, which stays above the gallery, takes
@@ -97,14 +97,14 @@ TEST(KeyFocus, FunctionKeysSelectPagesAndSettingsAndAltF4Exits) {
   t.Start();
   auto& f = t.form();
   t.Key(Key::F2);
-  EXPECT_EQ(f.PageKind, menu::kPageInstalled);
-  EXPECT_EQ(f.SelectedIcon, 2);
+  EXPECT_EQ(f.selection().PageKind, menu::kPageInstalled);
+  EXPECT_EQ(f.selection().SelectedIcon, 2);
   t.Key(Key::F3);
-  EXPECT_EQ(f.PageKind, menu::kPageInstalled) << "slot 3 is empty";
+  EXPECT_EQ(f.selection().PageKind, menu::kPageInstalled) << "slot 3 is empty";
   t.Key(Key::F1);
-  EXPECT_EQ(f.PageKind, menu::kPageDemos);
+  EXPECT_EQ(f.selection().PageKind, menu::kPageDemos);
   t.Key(Key::F12);
-  EXPECT_EQ(f.PageKind, menu::kPageSettings);
+  EXPECT_EQ(f.selection().PageKind, menu::kPageSettings);
   EXPECT_FALSE(Called(t.host(), "Terminate 0"));
   t.Key(Key::AltF4);
   EXPECT_TRUE(f.Terminated());

@@ -22,15 +22,15 @@ TEST(ListInput, TypeAheadKeepsTheWindowWhenTheItemIsShown) {
   auto& f = t.form();
   t.Key(Key::Digit2);
   t.Key(Key::S);
-  EXPECT_EQ(f.ItemIndex, 4);
-  EXPECT_EQ(f.TopIndex, 1);
-  EXPECT_EQ(f.PrevItemIndex, 2);
+  EXPECT_EQ(f.selection().ItemIndex, 4);
+  EXPECT_EQ(f.selection().TopIndex, 1);
+  EXPECT_EQ(f.selection().PrevItemIndex, 2);
   EXPECT_EQ(t.controls().NameLabel->caption, "SPEED");
   t.Key(Key::S);
-  EXPECT_EQ(f.ItemIndex, 4) << "the same letter finds the same item";
+  EXPECT_EQ(f.selection().ItemIndex, 4) << "the same letter finds the same item";
   t.Key(Key::X);
-  EXPECT_EQ(f.ItemIndex, 4) << "no name starts with X";
-  EXPECT_EQ(f.TopIndex, 1);
+  EXPECT_EQ(f.selection().ItemIndex, 4) << "no name starts with X";
+  EXPECT_EQ(f.selection().TopIndex, 1);
 }
 
 TEST(ListInput, TypeAheadMovesTheWindowToAnItemOutsideIt) {
@@ -38,16 +38,16 @@ TEST(ListInput, TypeAheadMovesTheWindowToAnItemOutsideIt) {
     MenuTestForm t(CatalogText({Demos(30, {{17, "SPEED"}})}));
     t.Start();
     t.Key(Key::S);
-    EXPECT_EQ(t.form().ItemIndex, 17);
-    EXPECT_EQ(t.form().TopIndex, 17);
+    EXPECT_EQ(t.form().selection().ItemIndex, 17);
+    EXPECT_EQ(t.form().selection().TopIndex, 17);
     EXPECT_EQ(t.Row(1), "SPEED");
   }
   {
     MenuTestForm t(CatalogText({Demos(20, {{17, "SPEED"}})}));
     t.Start();
     t.Key(Key::S);
-    EXPECT_EQ(t.form().ItemIndex, 17);
-    EXPECT_EQ(t.form().TopIndex, 11) << "the last ten items";
+    EXPECT_EQ(t.form().selection().ItemIndex, 17);
+    EXPECT_EQ(t.form().selection().TopIndex, 11) << "the last ten items";
   }
 }
 
@@ -56,12 +56,12 @@ TEST(ListInput, TypeAheadOnAShortPageNeverPutsRowOneBeforeTheFirstItem) {
   t.Start();
   auto& f = t.form();
   t.Key(Key::E);
-  EXPECT_EQ(f.ItemIndex, 5);
-  EXPECT_EQ(f.TopIndex, 1);
+  EXPECT_EQ(f.selection().ItemIndex, 5);
+  EXPECT_EQ(f.selection().TopIndex, 1);
   EXPECT_EQ(t.Row(1), "ALPHA");
   t.Key(Key::A);
-  EXPECT_EQ(f.ItemIndex, 1);
-  EXPECT_EQ(f.TopIndex, 1);
+  EXPECT_EQ(f.selection().ItemIndex, 1);
+  EXPECT_EQ(f.selection().TopIndex, 1);
   EXPECT_EQ(t.Row(5), "ECHO");
   EXPECT_EQ(t.controls().HighlightDIB->rect.top, 63);
 }
@@ -71,16 +71,16 @@ TEST(ListInput, DigitsSelectRowsOfTheWindow) {
   t.Start();
   auto& f = t.form();
   t.Key(Key::Digit0);
-  EXPECT_EQ(f.ItemIndex, 1) << "row 10 is empty with nine items";
+  EXPECT_EQ(f.selection().ItemIndex, 1) << "row 10 is empty with nine items";
   t.Key(Key::Digit9);
-  EXPECT_EQ(f.ItemIndex, 9);
+  EXPECT_EQ(f.selection().ItemIndex, 9);
   t.ClickIcon(2);
   t.Key(Key::End);
-  ASSERT_EQ(f.TopIndex, 5);
+  ASSERT_EQ(f.selection().TopIndex, 5);
   t.Key(Key::Digit0);
-  EXPECT_EQ(f.ItemIndex, 14);
+  EXPECT_EQ(f.selection().ItemIndex, 14);
   t.Key(Key::Digit1);
-  EXPECT_EQ(f.ItemIndex, 5);
+  EXPECT_EQ(f.selection().ItemIndex, 5);
   EXPECT_EQ(t.Position(), "5 z 14");
 }
 
@@ -93,15 +93,15 @@ TEST(ListInput, WheelScrollsTheListOrTheIconColumnByWhereThePointerIs) {
   auto& c = t.controls();
   t.Wheel(true, 100);
   t.Wheel(true, 100);
-  EXPECT_EQ(f.ItemIndex, 3);
+  EXPECT_EQ(f.selection().ItemIndex, 3);
   t.Wheel(false, 100);
-  EXPECT_EQ(f.ItemIndex, 2);
+  EXPECT_EQ(f.selection().ItemIndex, 2);
   t.Wheel(true, 595);
-  EXPECT_EQ(f.ItemIndex, 2) << "between the list and the column the wheel does nothing";
+  EXPECT_EQ(f.selection().ItemIndex, 2) << "between the list and the column the wheel does nothing";
   EXPECT_FALSE(c.ScrollDownTimer->enabled());
 
   t.Wheel(true, 601);
-  EXPECT_EQ(f.ItemIndex, 2) << "over the column the list stays";
+  EXPECT_EQ(f.selection().ItemIndex, 2) << "over the column the list stays";
   EXPECT_TRUE(c.ScrollDownTimer->enabled());
   EXPECT_EQ(c.Down2->image, 81);
   t.clock().Advance(10);
@@ -116,13 +116,13 @@ TEST(ListInput, EndAndHome) {
   t.Start();
   auto& f = t.form();
   t.Key(Key::End);
-  EXPECT_EQ(f.ItemIndex, 17);
-  EXPECT_EQ(f.TopIndex, 8);
+  EXPECT_EQ(f.selection().ItemIndex, 17);
+  EXPECT_EQ(f.selection().TopIndex, 8);
   EXPECT_EQ(t.Row(10), "DEMO 17");
   EXPECT_GT(t.host().pumps, 0) << "pending messages run before the panel";
   t.Key(Key::Home);
-  EXPECT_EQ(f.ItemIndex, 1);
-  EXPECT_EQ(f.TopIndex, 1);
+  EXPECT_EQ(f.selection().ItemIndex, 1);
+  EXPECT_EQ(f.selection().TopIndex, 1);
   EXPECT_EQ(t.Row(1), "DEMO 1");
 }
 

@@ -37,8 +37,8 @@ TEST(Music, StartsFiveSecondsAfterTheCatalogLoad) {
   t.player().mode = kPlayerPlaying;
   t.clock().Advance(1);
   EXPECT_EQ(t.player().calls, Then(TuneSetUp(t, "music1.mp3"), "Play"));
-  EXPECT_TRUE(t.form().MusicReady);
-  EXPECT_EQ(t.form().CurrentTune, 1);
+  EXPECT_TRUE(t.form().music().MusicReady);
+  EXPECT_EQ(t.form().music().CurrentTune, 1);
   EXPECT_STREQ(t.form().music().State(), "playing");
 }
 
@@ -52,11 +52,11 @@ TEST(Music, WatchAlternatesTheTunesAndResumesOnlyWhileActive) {
   p.mode = kPlayerFinished;
   t.clock().Advance(5000);
   EXPECT_EQ(p.calls, Then(TuneSetUp(t, "music2.mp3"), "Play"));
-  EXPECT_EQ(t.form().CurrentTune, 2);
+  EXPECT_EQ(t.form().music().CurrentTune, 2);
   p.calls.clear();
   t.clock().Advance(5000);
   EXPECT_EQ(p.calls, Then(TuneSetUp(t, "music1.mp3"), "Play")) << "after tune 2 comes tune 1";
-  EXPECT_EQ(t.form().CurrentTune, 1);
+  EXPECT_EQ(t.form().music().CurrentTune, 1);
 
   const std::pair<int, std::vector<std::string>> modes[] = {
       {kPlayerStopped, {"Play"}}, {kPlayerPaused, {"Resume"}}, {kPlayerPlaying, {}}, {4, {}}};
@@ -97,7 +97,7 @@ TEST(Music, OffInTheStoreUntilTheSwitchTurnsItOn) {
   t.Click(*f.controls().Play[3]);
   EXPECT_EQ(p.calls, Then(TuneSetUp(t, "music1.mp3"), "Play")) << "tune 1 starts at once";
   EXPECT_EQ(t.StoreValue("Music"), 1);
-  EXPECT_EQ(f.ItemIndex, 3);
+  EXPECT_EQ(f.selection().ItemIndex, 3);
   EXPECT_EQ(f.controls().NameLabel->caption, "STATUS: ENABLED");
 
   p.calls.clear();
@@ -117,7 +117,7 @@ TEST(Music, AnyPlayerErrorSilencesTheRunUntilSwitchedOnAgain) {
     auto& p = t.player();
     p.fail = failing;
     t.clock().Advance(5000);
-    EXPECT_FALSE(f.MusicReady) << failing;
+    EXPECT_FALSE(f.music().MusicReady) << failing;
     const auto calls = p.calls.size();
     p.mode = kPlayerFinished;
     f.music().StopMusic();
@@ -129,7 +129,7 @@ TEST(Music, AnyPlayerErrorSilencesTheRunUntilSwitchedOnAgain) {
     t.Click(*f.controls().SetupSpot);
     t.Click(*f.controls().Play[3]);
     t.Click(*f.controls().Play[3]);
-    EXPECT_TRUE(f.MusicReady) << failing << ": switching the music on sets the player up anew";
+    EXPECT_TRUE(f.music().MusicReady) << failing << ": switching the music on sets the player up anew";
     EXPECT_EQ(p.calls.back(), "Play");
   }
 }
@@ -141,7 +141,7 @@ TEST(Music, TheEndOfTheProgramStopsAndUnloadsAReadyPlayer) {
   t.player().calls.clear();
   t.form().FormDestroy();
   EXPECT_EQ(t.player().calls, (std::vector<std::string>{"Stop", "UnloadModule"}));
-  EXPECT_FALSE(t.form().MusicReady);
+  EXPECT_FALSE(t.form().music().MusicReady);
 
   ScreenTestForm silent;
   silent.SeedStore("Music=0\r\n");

@@ -24,9 +24,9 @@ void PanelTestForm::Start(int hour) {
 }
 
 void PanelTestForm::Select(int kind, int index) {
-  form_->PageKind = kind;
-  form_->ItemIndex = index;
-  form_->TopIndex = 1;
+  form_->selection().PageKind = kind;
+  form_->selection().ItemIndex = index;
+  form_->selection().TopIndex = 1;
 }
 
 components::Point PanelTestForm::Centre(const components::Control& control) const {

@@ -56,41 +56,41 @@ TEST_F(GalleryTest, TwelvePicturesSteppedBothWays) {
   EXPECT_NE(shown().find("shot01.jpg"), std::string::npos);
 
   for (int i = 0; i < 8; ++i) Right();
-  EXPECT_EQ(form().GalleryIndex, 9);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 9);
   Right();
-  EXPECT_EQ(form().GalleryIndex, 10);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 10);
   EXPECT_NE(shown().find("shot10.jpg"), std::string::npos) << "plain decimal from 10 on";
   EXPECT_TRUE(c().LeftArrow->visible);
   Right();
   Right();
-  EXPECT_EQ(form().GalleryIndex, 12);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 12);
   EXPECT_FALSE(c().RightArrow->visible);
   Right();
-  EXPECT_EQ(form().GalleryIndex, 12) << "nothing after the last";
+  EXPECT_EQ(form().picture_state().GalleryIndex, 12) << "nothing after the last";
   Left();
   Left();
-  EXPECT_EQ(form().GalleryIndex, 10);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 10);
   EXPECT_TRUE(c().LeftArrow->visible) << "picture 09 exists";
   EXPECT_TRUE(c().RightArrow->visible);
   for (int i = 0; i < 12; ++i) Left();
-  EXPECT_EQ(form().GalleryIndex, 1);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 1);
   EXPECT_FALSE(c().LeftArrow->visible);
 
   // Extra2 steps like every other page.
-  form().PageKind = kPageExtra2;
+  form().selection().PageKind = kPageExtra2;
   Right();
-  EXPECT_EQ(form().GalleryIndex, 2);
+  EXPECT_EQ(form().picture_state().GalleryIndex, 2);
 }
 
 TEST_F(GalleryTest, OpenFadeTakesSevenTicksAndArrowsWaitForIt) {
   Start(3);
-  form().EffectsSetting = 1;
+  form().settings().EffectsSetting = 1;
   form().pictures().DIBImage4Click();
   std::vector<int> opacities;
   for (int tick = 0; tick < 8; ++tick) {
     if (tick == 1) {
       Right();  // still fading in: refused
-      EXPECT_EQ(form().GalleryIndex, 1);
+      EXPECT_EQ(form().picture_state().GalleryIndex, 1);
     }
     opacities.push_back(c().DIBImage2->opacity);
     Tick(10);
@@ -116,8 +116,8 @@ TEST_F(GalleryTest, OpenFadeTakesSevenTicksAndArrowsWaitForIt) {
 
 TEST_F(GalleryTest, EffectsOffAppearsAndClosesAtOnceAndCloseWaitsForOpen) {
   Start(1);
-  form().EffectsSetting = 0;
-  form().EnhancedSetting = 0;
+  form().settings().EffectsSetting = 0;
+  form().settings().EnhancedSetting = 0;
   form().pictures().DIBImage4Click();
   form().pictures().CloseGallery();
   EXPECT_FALSE(c().DIBTimer4->enabled()) << "not while the open fade runs";
@@ -156,17 +156,17 @@ TEST_F(GalleryTest, BrokenGalleryPicturesAreReportedAndChangeNothing) {
   ASSERT_TRUE(c().DIBImage2->visible);
   Right();
   EXPECT_EQ(disc_.host().messages.size(), 2u);
-  EXPECT_EQ(form().GalleryIndex, 1) << "the broken picture is not stepped onto";
+  EXPECT_EQ(form().picture_state().GalleryIndex, 1) << "the broken picture is not stepped onto";
   EXPECT_NE(c().DIBImageList2->SourceFile(Pictures::kGallerySlot).find("shot01.jpg"), std::string::npos);
 }
 
 TEST_F(GalleryTest, HoverFadeOfTheSmallPicture) {
   Start(2);
-  form().SmallPictureLoaded = form().pictures().LoadSmallPicture("shot");
-  ASSERT_TRUE(form().SmallPictureLoaded);
+  form().picture_state().SmallPictureLoaded = form().pictures().LoadSmallPicture("shot");
+  ASSERT_TRUE(form().picture_state().SmallPictureLoaded);
   EXPECT_EQ(c().DIBImage4->opacity, 150);
   form().pictures().DIBImage4MouseEnter();
-  EXPECT_EQ(form().PictureHover, 1);
+  EXPECT_EQ(form().picture_state().PictureHover, 1);
   Tick(50 * 11);
   EXPECT_EQ(c().DIBImage4->opacity, 255);
   // Reloading under the pointer keeps it opaque.
@@ -180,8 +180,8 @@ TEST_F(GalleryTest, HoverFadeOfTheSmallPicture) {
 
   // Without a gallery the picture stays at 240 and ignores the pointer.
   disc_.disc().Write("Norva/Small/plain.bmp", MakeBmp24(2, 2));
-  form().SmallPictureLoaded = form().pictures().LoadSmallPicture("plain");
-  EXPECT_FALSE(form().SmallPictureLoaded);
+  form().picture_state().SmallPictureLoaded = form().pictures().LoadSmallPicture("plain");
+  EXPECT_FALSE(form().picture_state().SmallPictureLoaded);
   EXPECT_EQ(c().DIBImage4->opacity, 240);
   form().pictures().DIBImage4MouseEnter();
   Tick(200);
@@ -195,10 +195,10 @@ TEST_F(GalleryTest, ThumbnailCacheAndPageIllustrations) {
   Start(1, 22);  // night
   auto& pictures = form().pictures();
   disc_.disc().Write("Norva/Small/iko01_IND.bmp", MakeBmp24(3, 3));
-  const int before = form().PictureCount;
+  const int before = form().picture_state().PictureCount;
   EXPECT_FALSE(pictures.LoadSmallPicture("iko01"));
   const int slot = c().DIBImage4->image;
-  EXPECT_EQ(form().PictureCount, before + 1);
+  EXPECT_EQ(form().picture_state().PictureCount, before + 1);
   EXPECT_EQ(c().DIBImageList2->DisplayName(slot), "iko01_IND");
   EXPECT_TRUE(pictures.ImageLoaded("iko01_IND"));
 
@@ -206,7 +206,7 @@ TEST_F(GalleryTest, ThumbnailCacheAndPageIllustrations) {
   EXPECT_TRUE(pictures.LoadSmallPicture("shot"));
   EXPECT_FALSE(pictures.LoadSmallPicture("iko01"));
   EXPECT_EQ(c().DIBImage4->image, slot);
-  EXPECT_EQ(form().PictureCount, before + 2);
+  EXPECT_EQ(form().picture_state().PictureCount, before + 2);
 
   // A missing item thumbnail leaves the previous picture quietly; a missing illustration is an error.
   disc_.host().messages.clear();
@@ -227,18 +227,18 @@ TEST_F(GalleryTest, ThumbnailCacheAndPageIllustrations) {
 
 TEST_F(GalleryTest, TheHundredthThumbnailReusesSlotTwo) {
   Start(0);
-  form().PictureCount = 0;
+  form().picture_state().PictureCount = 0;
   for (int n = 1; n <= 100; ++n) {
     const std::string name = "t" + std::to_string(n);
     disc_.disc().Write("Norva/Small/" + name + ".bmp", MakeBmp24(1, 1));
     form().pictures().LoadSmallPicture(name);
     if (n == 99) {
       EXPECT_EQ(c().DIBImage4->image, 99);
-      EXPECT_EQ(form().PictureCount, 1) << "the count restarts once the cache is full";
+      EXPECT_EQ(form().picture_state().PictureCount, 1) << "the count restarts once the cache is full";
     }
   }
   EXPECT_EQ(c().DIBImage4->image, 2);
-  EXPECT_EQ(form().PictureCount, 2);
+  EXPECT_EQ(form().picture_state().PictureCount, 2);
   EXPECT_EQ(c().DIBImageList2->DisplayName(2), "t100");
   EXPECT_NE(c().DIBImageList2->SourceFile(2).find("t100.bmp"), std::string::npos);
   EXPECT_EQ(c().DIBImageList2->SourceFile(Pictures::kGallerySlot), "")

@@ -32,13 +32,17 @@ class UninstallCommandsTest : public ::testing::Test {
       m_.host().answers.push_back(std::string_view(answer) == kYes ? MessageAnswer::kYes
                                                                    : MessageAnswer::kNo);
     platform::Platform machine = m_.form().platform();
-    install::Launcher launcher(machine, m_.host(), m_.form().DiscRoot, nullptr);
-    menu::UninstallCommands(m_.form(), launcher).Run(item_, list);
+    install::Launcher launcher(machine, m_.host(), m_.form().files().DiscRoot, nullptr);
+    menu::UninstallCommands(m_.form().services(), m_.form().look(), m_.form().files().Folders,
+                            m_.form().catalog().DebugMode != 0, launcher)
+        .Run(item_, list);
   }
   std::string Located(std::string_view list, bool shortcuts) {
     platform::Platform machine = m_.form().platform();
-    install::Launcher launcher(machine, m_.host(), m_.form().DiscRoot, nullptr);
-    menu::UninstallCommands(m_.form(), launcher).LocateUninstaller(item_, list, shortcuts);
+    install::Launcher launcher(machine, m_.host(), m_.form().files().DiscRoot, nullptr);
+    menu::UninstallCommands(m_.form().services(), m_.form().look(), m_.form().files().Folders,
+                            m_.form().catalog().DebugMode != 0, launcher)
+        .LocateUninstaller(item_, list, shortcuts);
     return item_.UnInstallName;
   }
   // Whether the registry file holds a block for the key (written as Wine writes it).
@@ -192,9 +196,11 @@ TEST(UninstallCommandsNotes, RegistryNotesOnlyInDebugMode) {
   MarkingDetector detector;
   m.Start(&detector);
   platform::Platform machine = m.form().platform();
-  install::Launcher launcher(machine, m.host(), m.form().DiscRoot, nullptr);
+  install::Launcher launcher(machine, m.host(), m.form().files().DiscRoot, nullptr);
   catalog::TDemos item;
-  menu::UninstallCommands(m.form(), launcher).Run(item, "RMD\\Software\\Vendor\\Gone;RMFA\\B\\C|D;RMD\\X");
+  menu::UninstallCommands(m.form().services(), m.form().look(), m.form().files().Folders,
+                          m.form().catalog().DebugMode != 0, launcher)
+      .Run(item, "RMD\\Software\\Vendor\\Gone;RMFA\\B\\C|D;RMD\\X");
   EXPECT_TRUE(m.TakeMessages().empty());
 }
 

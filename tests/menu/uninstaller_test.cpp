@@ -94,7 +94,7 @@ TEST_F(UninstallerTest, UninstallerRunsThenCommandsThenTheLeftoverQuestion) {
   EXPECT_EQ(item.NotInstalled, 1);
   EXPECT_EQ(item.Runnable, 0);
   EXPECT_EQ(item.Uninstall, "RMD\\Software\\Vendor\\Quake,FWquake.ini");
-  EXPECT_FALSE(m_.form().InstallOrUninstallRunning);
+  EXPECT_FALSE(m_.form().activity().InstallOrUninstallRunning);
   EXPECT_EQ(m_.form().controls().StopImage->tag, 0) << "the page was refreshed";
 }
 
@@ -112,13 +112,13 @@ TEST_F(UninstallerTest, CancelledUninstallerChangesNothing) {
   EXPECT_EQ(item.Installed, 1);
   EXPECT_EQ(item.NotInstalled, 0);
   EXPECT_EQ(item.Uninstall, "?GUNINST.EXE,FWquake.ini");
-  EXPECT_FALSE(m_.form().InstallOrUninstallRunning);
+  EXPECT_FALSE(m_.form().activity().InstallOrUninstallRunning);
 }
 
 TEST_F(UninstallerTest, SetupFormNeedsTheInstallerOnTheDisc) {
   m_.Start(&detector_);
   auto& item = Quake(4, "SETUP");
-  item.InstallDir = m_.form().DiscRoot + "\\DEMOS\\Quake";
+  item.InstallDir = m_.form().files().DiscRoot + "\\DEMOS\\Quake";
   item.InstallName = "SETUP.EXE";
   Uninstall(item);
   ASSERT_EQ(m_.host().messages.size(), 1u);
@@ -194,7 +194,7 @@ TEST_F(UninstallerTest, DiscItemsAndTheSierraInstaller) {
 
   // Type 0 runs from the disc: its test file decides what stays installed.
   auto& disc_item = Quake(0, "FWquake.cfg");
-  disc_item.InstalledDir = m_.form().DiscRoot + "\\DEMOS\\Quake";
+  disc_item.InstalledDir = m_.form().files().DiscRoot + "\\DEMOS\\Quake";
   disc_item.Param = "C:\\windows\\quake.cfg";
   Uninstall(disc_item);
   EXPECT_EQ(disc_item.InstalledDir, "");
@@ -312,8 +312,8 @@ TEST_F(UninstallerTest, ButtonByPageAndNoSecondUninstallWhileOneRuns) {
       record->InstalledDir = dir;
       record->Installed = 1;
     }
-    f.PageKind = kind;
-    f.ItemIndex = 1;
+    f.selection().PageKind = kind;
+    f.selection().ItemIndex = 1;
     stop.tag = 1;
     stop.OnClick();
     const auto asked = m_.TakeMessages();
@@ -327,14 +327,14 @@ TEST_F(UninstallerTest, ButtonByPageAndNoSecondUninstallWhileOneRuns) {
   }
 
   auto& item = Quake(2, {}, "C:\\Games\\Quake\\UNINST.EXE");
-  f.PageKind = menu::kPageDemos;
+  f.selection().PageKind = menu::kPageDemos;
   stop.tag = 0;
   stop.OnClick();
   EXPECT_EQ(Runs(), 0u) << "a disabled button does nothing";
 
   int clicks_while_running = 0;
   m_.host().on_pump = [&] {
-    if (!f.InstallOrUninstallRunning || clicks_while_running > 0) return;
+    if (!f.activity().InstallOrUninstallRunning || clicks_while_running > 0) return;
     ++clicks_while_running;
     stop.tag = 1;
     stop.OnClick();
@@ -347,8 +347,8 @@ TEST_F(UninstallerTest, ButtonByPageAndNoSecondUninstallWhileOneRuns) {
   EXPECT_EQ(clicks_while_running, 1);
   EXPECT_EQ(Runs(), 1u) << "the second click was ignored";
   EXPECT_EQ(item.Installed, 0);
-  EXPECT_EQ(f.PageKind, menu::kPageInstalled);
-  EXPECT_FALSE(f.InstallOrUninstallRunning);
+  EXPECT_EQ(f.selection().PageKind, menu::kPageInstalled);
+  EXPECT_FALSE(f.activity().InstallOrUninstallRunning);
 }
 
 // An item installed while issue 0105 was inserted, uninstalled from the Installed page of issue 0206.
@@ -369,14 +369,14 @@ TEST(UninstallFromInstalledPage, RowOfAnotherIssueIsRemovedAndThePageRebuilt) {
   m.Start(&detector);
   auto& f = m.form();
   m.menu().ClickIcon(2);
-  ASSERT_EQ(f.InstalledCount, 3);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 3);
   m.menu().Click("DemosLabel2");
-  ASSERT_EQ(f.ItemIndex, 2);
+  ASSERT_EQ(f.selection().ItemIndex, 2);
   EXPECT_EQ(f.controls().FirmLabel->caption, "NORVA 01-05");
   // The page is rebuilt while the uninstaller runs, once the program is gone (so the row goes): the
   // procedure keeps to its own row, not the one that takes its slot.
   m.host().on_pump = [&] {
-    if (f.InstalledCount != 3) return;
+    if (f.installed_rows().InstalledCount != 3) return;
     fs::remove(m.Host("C:\\Games\\Quake\\QUAKE.EXE"));
     f.installed_page().SetInstalledPage();
   };
@@ -385,12 +385,13 @@ TEST(UninstallFromInstalledPage, RowOfAnotherIssueIsRemovedAndThePageRebuilt) {
 
   EXPECT_EQ(FakeRunnerCalls(m.menu().Prefix()).size(), 1u);
   EXPECT_EQ(m.Hive(RegRoot::kLocalMachine).find("Vendor\\\\Quake"), std::string::npos);
-  ASSERT_EQ(f.InstalledCount, 2);
-  EXPECT_EQ(f.InstalledList[1].Name, "ALPHA");
-  EXPECT_EQ(f.InstalledList[2].Name, "ZED");
-  EXPECT_EQ(f.InstalledList[2].Uninstall, "RMD\\Software\\Zed\\Z") << "the next row keeps its own commands";
-  EXPECT_EQ(f.ItemIndex, 1);
-  EXPECT_EQ(f.TopIndex, 1);
+  ASSERT_EQ(f.installed_rows().InstalledCount, 2);
+  EXPECT_EQ(f.installed_rows().InstalledList[1].Name, "ALPHA");
+  EXPECT_EQ(f.installed_rows().InstalledList[2].Name, "ZED");
+  EXPECT_EQ(f.installed_rows().InstalledList[2].Uninstall, "RMD\\Software\\Zed\\Z")
+      << "the next row keeps its own commands";
+  EXPECT_EQ(f.selection().ItemIndex, 1);
+  EXPECT_EQ(f.selection().TopIndex, 1);
   EXPECT_EQ(f.controls().NameLabel->caption, "ALPHA");
   const std::string store = TempDir::ReadFile(m.Host("C:\\windows\\norva.ini"));
   EXPECT_EQ(store.find("QUAKE"), std::string::npos) << store;
@@ -415,12 +416,12 @@ TEST(UninstallFromInstalledPage, TheDetectionAfterwardsIsOneChangeOfTheStore) {
     f.catalog().Demo[i].InstallType = 2;
   }
   m.menu().ClickIcon(2);
-  ASSERT_EQ(f.InstalledCount, 3);
-  auto* file = dynamic_cast<platform::wine::PrivateProfileFile*>(f.StoreIni.get());
+  ASSERT_EQ(f.installed_rows().InstalledCount, 3);
+  auto* file = dynamic_cast<platform::wine::PrivateProfileFile*>(f.files().StoreIni.get());
   ASSERT_NE(file, nullptr);
   const std::size_t before = file->rewrites();
   f.controls().StopImage->OnClick();
-  EXPECT_EQ(f.InstalledCount, 2);
+  EXPECT_EQ(f.installed_rows().InstalledCount, 2);
   // Each record is detected again; the three keys of the uninstalled one go in one rewrite.
   EXPECT_EQ(file->rewrites() - before, 1u);
   EXPECT_EQ(TempDir::ReadFile(m.Host("C:\\windows\\norva.ini")).find("DEMO 1"), std::string::npos);

@@ -57,7 +57,8 @@ class UnpackFormTest : public ::testing::Test {
     m_->OpenPage(kind);
     m_->Select(index);
     m_->host().messages.clear();
-    UnpackForm form(m_->form(), item, "C:\\GAME");
+    UnpackForm form(m_->form().services(), m_->form().window(), m_->form().look(), m_->form().selection(),
+                    m_->form().files(), item, "C:\\GAME");
     m_->t.RunUnpack(form);
     percents_ = form.Percents;
     return form.ChosenDir();
@@ -95,7 +96,7 @@ TEST_F(UnpackFormTest, UnknownSizeShowsNoPercentageAndIsMeasuredIntoTheCatalog) 
   auto& demo = m_->form().catalog().Demo[2];
   EXPECT_EQ(Unpack(kPageDemos, 2, demo), "C:\\GAME");
   EXPECT_EQ(percents_, (std::vector<std::string>{"0%", "100%"}));
-  EXPECT_EQ(m_->form().CatalogIni->ReadString("Demo2", "UnpackedSize", ""), "1000000");
+  EXPECT_EQ(m_->form().files().CatalogIni->ReadString("Demo2", "UnpackedSize", ""), "1000000");
 }
 
 TEST_F(UnpackFormTest, EntriesCountOnOtherPagesAndEscOnlyStopsDemos) {
@@ -111,7 +112,8 @@ TEST_F(UnpackFormTest, EntriesCountOnOtherPagesAndEscOnlyStopsDemos) {
   m_->OpenPage(kPageFulls);
   m_->Select(1);
   {
-    UnpackForm form(m_->form(), m_->form().catalog().Full[1], "C:\\GAME");
+    UnpackForm form(m_->form().services(), m_->form().window(), m_->form().look(), m_->form().selection(),
+                    m_->form().files(), m_->form().catalog().Full[1], "C:\\GAME");
     current_ = &form;
     m_->t.RunUnpack(form);
     current_ = nullptr;
@@ -124,7 +126,8 @@ TEST_F(UnpackFormTest, EntriesCountOnOtherPagesAndEscOnlyStopsDemos) {
   m_->Select(1);
   m_->host().messages.clear();
   m_->host().answers = {MessageAnswer::kNo, MessageAnswer::kYes, MessageAnswer::kNo};
-  UnpackForm form(m_->form(), m_->form().catalog().Demo[1], "C:\\GAME");
+  UnpackForm form(m_->form().services(), m_->form().window(), m_->form().look(), m_->form().selection(),
+                  m_->form().files(), m_->form().catalog().Demo[1], "C:\\GAME");
   current_ = &form;
   m_->t.RunUnpack(form);
   current_ = nullptr;
@@ -148,7 +151,7 @@ TEST_F(UnpackFormTest, DamagedOrRefusedEntriesAreReportedAndMakeItIncomplete) {
                                                "Would you like to delete all files in C:\\GAME ?"}));
   EXPECT_EQ(TempDir::ReadFile(m_->C("C:\\GAME\\inside.txt")), "fine") << "the other entries still come out";
   EXPECT_FALSE(fs::exists(m_->C("C:\\outside.txt")));
-  EXPECT_EQ(m_->form().CatalogIni->ReadString("Demo2", "UnpackedSize", "none"), "none")
+  EXPECT_EQ(m_->form().files().CatalogIni->ReadString("Demo2", "UnpackedSize", "none"), "none")
       << "a broken unpacking measures nothing";
 
   // A missing archive.

@@ -31,7 +31,7 @@ TEST(WindowEffects, BorderPanelOffAndOnAgain) {
   EXPECT_TRUE(c.DIBFormShaper1->active);
   ExpectAnimationsVisible(f, true);
 
-  f.EnhancedSetting = 0;
+  f.settings().EnhancedSetting = 0;
   f.effects().SwitchMode();
   EXPECT_EQ(f.window().width, 638);
   EXPECT_EQ(f.window().height, 482);
@@ -48,7 +48,7 @@ TEST(WindowEffects, BorderPanelOffAndOnAgain) {
   // The panel's controls are reached where the panel now is.
   EXPECT_EQ(f.window().HitTest(5 + 0, 449 + 5), c.ExitSpot);
 
-  f.EnhancedSetting = 1;
+  f.settings().EnhancedSetting = 1;
   f.effects().SwitchMode();
   EXPECT_TRUE(Placed(t.host(), "PlaceWindow 103 13 818 742"));
   EXPECT_TRUE(c.DIBFormShaper1->active);
@@ -67,12 +67,12 @@ TEST(WindowEffects, NightPicturesAndCentringWithHalvesToEven) {
   t.host().screen = {1025, 769};
   t.Start(22);
   auto& f = t.form();
-  ASSERT_EQ(f.NightMode, 1);
+  ASSERT_EQ(f.look().NightMode, 1);
   EXPECT_EQ(f.controls().DIBBackImage->image, 53);
   EXPECT_TRUE(Placed(t.host(), "PlaceWindow 104 14 818 742")) << "103.5 and 13.5 go up to the even neighbour";
 
   t.host().screen = {1027, 771};
-  f.EnhancedSetting = 0;
+  f.settings().EnhancedSetting = 0;
   f.effects().SwitchMode();
   EXPECT_TRUE(Placed(t.host(), "PlaceWindow 194 144 638 482")) << "194.5 and 144.5 go down to the even one";
   EXPECT_EQ(f.controls().DIBBackImage->image, 97);
@@ -124,11 +124,11 @@ TEST(WindowEffects, RandomAnimationsAndTheTimerStoppingForGood) {
   t.clock().Advance(300);
   EXPECT_TRUE(c.Animate[2]->visible);
 
-  f.EnhancedSetting = 0;
+  f.settings().EnhancedSetting = 0;
   f.effects().SwitchMode();
   t.clock().Advance(300);
   EXPECT_FALSE(c.AnimationTimer->enabled());
-  f.EnhancedSetting = 1;
+  f.settings().EnhancedSetting = 1;
   f.effects().SwitchMode();
   const auto draws = t.random().bounds.size();
   t.clock().Advance(3000);
@@ -162,7 +162,7 @@ TEST(WindowEffects, SpotsShowTheirNamesAndTheBackgroundResetsEveryHover) {
   c.Down1->image = 81;
   c.ScrollUpTimer->SetEnabled(true);
   t.MoveTo(*c.DIBSection[2]);
-  ASSERT_EQ(f.HoverIcon, 2);
+  ASSERT_EQ(f.selection().HoverIcon, 2);
   c.HelpLabel->caption = "README";
 
   const auto panel = f.window().RectInWindow(*c.DIBContainer1);
@@ -177,7 +177,7 @@ TEST(WindowEffects, SpotsShowTheirNamesAndTheBackgroundResetsEveryHover) {
   EXPECT_EQ(c.ReadmeImage->image, -1);
   EXPECT_EQ(c.Down1->image, 80);
   EXPECT_FALSE(c.ScrollUpTimer->enabled());
-  EXPECT_EQ(f.HoverIcon, 0);
+  EXPECT_EQ(f.selection().HoverIcon, 0);
   EXPECT_EQ(c.LowerArrow->rect.top, 53) << "(150 / 3.5 + 10) rounded";
 }
 

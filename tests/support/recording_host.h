@@ -42,8 +42,8 @@ class RecordingHost : public menu::Host {
     }
   }
   // Answers from `version_answers` (nothing, as a closed box, when it runs dry).
-  std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
-                                   const std::vector<std::string>& labels) override {
+  std::optional<std::size_t> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                           const std::vector<std::string>& labels) override {
     versions.push_back({std::string(caption), std::string(prompt), labels});
     calls.push_back("ChooseVersion");
     if (version_answers.empty()) return std::nullopt;
@@ -104,7 +104,7 @@ class RecordingHost : public menu::Host {
   };
 
   std::deque<menu::MessageAnswer> answers;
-  std::deque<std::optional<int>> version_answers;
+  std::deque<std::optional<std::size_t>> version_answers;
   std::vector<VersionChoice> versions;
   std::vector<Message> messages;
   std::vector<std::string> calls;

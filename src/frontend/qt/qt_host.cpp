@@ -46,8 +46,8 @@ menu::MessageAnswer QtHost::ShowMessage(menu::MessageKind kind, std::string_view
   return answer;
 }
 
-std::optional<int> QtHost::ChooseVersion(std::string_view caption, std::string_view prompt,
-                                         const std::vector<std::string>& labels) {
+std::optional<std::size_t> QtHost::ChooseVersion(std::string_view caption, std::string_view prompt,
+                                                 const std::vector<std::string>& labels) {
   QStringList texts;
   for (const auto& label : labels) texts << Text(label);
   QScreen* screen = window_ && window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();

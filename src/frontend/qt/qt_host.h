@@ -34,8 +34,8 @@ class QtHost : public menu::Host {
 
   menu::MessageAnswer ShowMessage(menu::MessageKind kind, std::string_view caption, std::string_view text,
                                   menu::MessageButtons buttons) override;
-  std::optional<int> ChooseVersion(std::string_view caption, std::string_view prompt,
-                                   const std::vector<std::string>& labels) override;
+  std::optional<std::size_t> ChooseVersion(std::string_view caption, std::string_view prompt,
+                                           const std::vector<std::string>& labels) override;
   void ShowChooser(menu::DirChooser& chooser) override;
   void ShowUnpack(menu::UnpackForm& form) override;
   void SetDialogLook(const menu::DialogLook& look) override { look_ = look; }

@@ -121,7 +121,7 @@ void QtWindow::Refresh() {
   }
   std::uint64_t fingerprint = ModelPainter::Fingerprint(window, false);
   if (const auto mark = form_.key_focus().FocusMark()) {
-    for (const int v : {mark->left, mark->top, mark->width, mark->height, form_.NightMode})
+    for (const int v : {mark->left, mark->top, mark->width, mark->height, form_.look().NightMode})
       fingerprint = (fingerprint ^ static_cast<std::uint64_t>(v + 1)) * 1099511628211ULL;
   }
   const bool everything = fingerprint != shown_;
@@ -198,7 +198,7 @@ void QtWindow::PaintFocusMark(QPainter& painter) const {
   if (!mark) return;
   // A lit rim in the scheme's lamp colour with a soft glow, between dark edges: it stands out on the light
   // wells and on the dark metal alike, and from the lit frame of a pressed page key.
-  const bool night = form_.NightMode == 1;
+  const bool night = form_.look().NightMode == 1;
   const QColor lamp = night ? QColor(0xa9, 0x8c, 0xff) : QColor(0xff, 0xae, 0x2a);
   const QColor dark(0x10, 0x10, 0x14, 230);
   const QRectF r = QRectF(mark->left, mark->top, mark->width, mark->height).adjusted(2, 2, -2, -2);

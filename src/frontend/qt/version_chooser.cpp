@@ -67,10 +67,11 @@ VersionChooser::VersionChooser(const QString& caption, const QString& prompt, co
   move(screen.center() - QPoint(layout_.client.width() / 2, layout_.client.height() / 2));
 }
 
-std::optional<int> VersionChooser::Choose() {
+std::optional<std::size_t> VersionChooser::Choose() {
+  // exec's own results (rejected, accepted) lie below the buttons' ones.
   const int result = exec();
   if (result < kFirstResult) return std::nullopt;
-  return result;
+  return static_cast<std::size_t>(result - kFirstResult);
 }
 
 }  // namespace norva::frontend::qt

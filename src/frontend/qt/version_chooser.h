@@ -36,8 +36,8 @@ class VersionChooser : public QDialog {
 
   const ChooserLayout& layout_units() const { return layout_; }
 
-  // Runs the box: 11 + i for the pressed button i, nothing when it was closed otherwise.
-  std::optional<int> Choose();
+  // Runs the box: the index of the pressed button (0-based), nothing when it was closed otherwise.
+  std::optional<std::size_t> Choose();
 
  private:
   ChooserLayout layout_;

@@ -75,7 +75,8 @@ class InstallDialogsTest : public ::testing::Test {
 
 TEST_F(InstallDialogsTest, ChooserLooksLikeTheWindowAndWorksByKeyboard) {
   auto q = Start(12);
-  menu::DirChooser chooser(q->form(), q->form().catalog().Demo[1]);
+  menu::DirChooser chooser(q->form().services(), q->form().window(), q->form().look(), q->form().selection(),
+                           q->form().files(), q->form().catalog().Demo[1]);
   ChooserDialog dialog(chooser, platform::CodePage::kCentralEuropean, Face(), nullptr);
   dialog.show();
   QTest::qWait(50);
@@ -135,8 +136,9 @@ TEST_F(InstallDialogsTest, MessageBoxSpeaksTheEditionAndAnswersByKeyboard) {
 
 TEST_F(InstallDialogsTest, UnpackWindowShowsItsProgressAndUnpacksByItself) {
   auto q = Start(21);
-  q->form().ItemIndex = 1;
-  menu::UnpackForm form(q->form(), q->form().catalog().Demo[1], "C:\\GAME");
+  q->form().selection().ItemIndex = 1;
+  menu::UnpackForm form(q->form().services(), q->form().window(), q->form().look(), q->form().selection(),
+                        q->form().files(), q->form().catalog().Demo[1], "C:\\GAME");
   fs::create_directories(dir_.path() / "prefix" / "drive_c" / "GAME");
   UnpackDialog dialog(form, platform::CodePage::kCentralEuropean, Face(), q->clock_time(), nullptr);
   dialog.show();

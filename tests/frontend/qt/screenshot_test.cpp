@@ -70,7 +70,7 @@ TEST_F(ScreenshotTest, DemosPageByDayAndNightInBothModes) {
       auto options = Options(hour, enhanced);
       options.prefix = prefix.path();
       QtForm run(options);
-      ASSERT_EQ(run.form().NightMode, hour == 22 ? 1 : 0);
+      ASSERT_EQ(run.form().look().NightMode, hour == 22 ? 1 : 0);
       run.Wait(50);
       Compare(run.Grab(),
               std::string("demos_") + (hour == 22 ? "night" : "day") + (enhanced ? "_border" : "_simple"));
@@ -90,7 +90,7 @@ TEST_F(ScreenshotTest, OpenGallery) {
 
 TEST_F(ScreenshotTest, SettingsPage) {
   QtForm run(Options(12, 1));
-  run.form().settings().SetSettingsPage();
+  run.form().settings_page().SetSettingsPage();
   run.Wait(50);
   Compare(run.Grab(), "settings");
 }

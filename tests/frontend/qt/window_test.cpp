@@ -39,30 +39,30 @@ TEST_F(QtWindowTest, ClicksAndKeysReachTheControlsTheModelFinds) {
   QtForm run = Start();
   auto& form = run.form();
   auto& window = form.window();
-  ASSERT_EQ(form.ItemIndex, 1);
+  ASSERT_EQ(form.selection().ItemIndex, 1);
 
   // A click on the second list row selects it; the model's hit test names the same row.
   const QPoint row2 = CentreOf(window, *form.controls().DemosLabel[2]);
   EXPECT_EQ(window.HitTest(row2.x(), row2.y()), form.controls().DemosLabel[2]);
   QTest::mouseMove(&run.window(), row2);
   QTest::mouseClick(&run.window(), Qt::LeftButton, {}, row2);
-  EXPECT_EQ(form.ItemIndex, 2);
+  EXPECT_EQ(form.selection().ItemIndex, 2);
   EXPECT_EQ(window.hovered(), form.controls().DemosLabel[2]);
 
   QTest::keyClick(&run.window(), Qt::Key_Down);
-  EXPECT_EQ(form.ItemIndex, 3);
+  EXPECT_EQ(form.selection().ItemIndex, 3);
   QTest::keyClick(&run.window(), Qt::Key_Home);
-  EXPECT_EQ(form.ItemIndex, 1);
+  EXPECT_EQ(form.selection().ItemIndex, 1);
 
   // A right click on a row is no click: the selection stays.
   QTest::mouseClick(&run.window(), Qt::RightButton, {}, row2);
-  EXPECT_EQ(form.ItemIndex, 1);
+  EXPECT_EQ(form.selection().ItemIndex, 1);
 }
 
 TEST_F(QtWindowTest, TheOutlineFollowsTheWindowMode) {
   QtForm run = Start();
   auto& form = run.form();
-  ASSERT_EQ(form.EnhancedSetting, 1);
+  ASSERT_EQ(form.settings().EnhancedSetting, 1);
   EXPECT_EQ(run.window().size(), QSize(818, 742));
   const QRegion shape = run.window().mask();
   ASSERT_FALSE(shape.isEmpty());
@@ -73,15 +73,15 @@ TEST_F(QtWindowTest, TheOutlineFollowsTheWindowMode) {
   EXPECT_LT(inside, 818LL * 742);
 
   // The border-panel switch on the Settings page, clicked as a person would.
-  form.settings().SetSettingsPage();
+  form.settings_page().SetSettingsPage();
   run.window().Refresh();
   QTest::mouseClick(&run.window(), Qt::LeftButton, {}, CentreOf(form.window(), *form.controls().Play[1]));
-  ASSERT_EQ(form.EnhancedSetting, 0);
+  ASSERT_EQ(form.settings().EnhancedSetting, 0);
   EXPECT_TRUE(run.window().mask().isEmpty());
   EXPECT_EQ(run.window().size(), QSize(638, 482));
 
   QTest::mouseClick(&run.window(), Qt::LeftButton, {}, CentreOf(form.window(), *form.controls().Play[1]));
-  ASSERT_EQ(form.EnhancedSetting, 1);
+  ASSERT_EQ(form.settings().EnhancedSetting, 1);
   EXPECT_FALSE(run.window().mask().isEmpty());
   EXPECT_EQ(run.window().size(), QSize(818, 742));
 }
@@ -90,8 +90,8 @@ TEST_F(QtWindowTest, SimpleModeStartsWithoutAnOutlineAndWithTheMenusCaption) {
   QtForm run = Start(0);
   EXPECT_TRUE(run.window().mask().isEmpty());
   EXPECT_EQ(run.window().size(), QSize(638, 482));
-  ASSERT_FALSE(run.form().Caption.empty());
-  EXPECT_EQ(run.window().windowTitle().toStdString(), run.form().Caption);
+  ASSERT_FALSE(run.form().look().Caption.empty());
+  EXPECT_EQ(run.window().windowTitle().toStdString(), run.form().look().Caption);
 }
 
 TEST_F(QtWindowTest, LabelFadesRunOnRealTime) {
@@ -134,7 +134,7 @@ TEST_F(QtWindowTest, UninstallShowsTheHourglassAndAsksInAMessageBox) {
   auto& form = run.form();
   form.pages().SelectPage(menu::kPageInstalled);
   run.window().Refresh();
-  ASSERT_EQ(form.InstalledCount, 1);
+  ASSERT_EQ(form.installed_rows().InstalledCount, 1);
   const char* shots = std::getenv("NORVA_SCREENSHOT_DIR");  // for a person to look at
   if (shots != nullptr) run.Grab().save(QString(shots) + "/installed_page.png");
 
@@ -143,7 +143,7 @@ TEST_F(QtWindowTest, UninstallShowsTheHourglassAndAsksInAMessageBox) {
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     const QCursor* cursor = QGuiApplication::overrideCursor();
-    if (form.InstallOrUninstallRunning && cursor != nullptr && cursor->shape() == Qt::WaitCursor)
+    if (form.activity().InstallOrUninstallRunning && cursor != nullptr && cursor->shape() == Qt::WaitCursor)
       hourglass = true;
     if (auto* box = qobject_cast<frontend::qt::MessageDialog*>(QApplication::activeModalWidget())) {
       asked = box->text();
@@ -160,7 +160,7 @@ TEST_F(QtWindowTest, UninstallShowsTheHourglassAndAsksInAMessageBox) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(asked.contains("C:\\GAMES\\QUAKE")) << asked.toStdString();
   EXPECT_FALSE(std::filesystem::exists(c_drive / "Games" / "Quake"));
-  EXPECT_EQ(form.InstalledCount, 0);
+  EXPECT_EQ(form.installed_rows().InstalledCount, 0);
 }
 
 }  // namespace
