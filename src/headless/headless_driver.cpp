@@ -5,6 +5,7 @@
 #include "components/window.h"
 #include "headless/state_dump.h"
 #include "platform/code_page.h"
+#include "strings/edition_code_page.h"
 
 namespace norva::headless {
 namespace {
@@ -183,8 +184,7 @@ void HeadlessDriver::Answer(const ScriptLine& line, DialogRecord& dialog) {
 }
 
 std::string HeadlessDriver::Ansi(const std::string& utf8) const {
-  return platform::Utf8ToAnsi(
-      utf8, form_.look().Edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean);
+  return platform::Utf8ToAnsi(utf8, strings::EditionCodePage(form_.look().Edition));
 }
 
 bool HeadlessDriver::LetDialogTimerAct(const ScriptLine& line, components::Timer& timer) {

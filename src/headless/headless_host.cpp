@@ -175,17 +175,27 @@ void HeadlessHost::Terminate(int exit_code) {
   exit_code_ = exit_code;
 }
 
-void HeadlessHost::WaitWhile(const std::function<bool()>& still_running, int wake_fd) {
-  BlockWhile(still_running, wake_fd);
+void HeadlessHost::WaitWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                             std::optional<std::chrono::steady_clock::time_point> until) {
+  BlockWhile(still_running, wake, until);
 }
 
-void BlockWhile(const std::function<bool()>& still_running, int wake_fd) {
+void BlockWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                std::optional<std::chrono::steady_clock::time_point> until) {
+  using Clock = std::chrono::steady_clock;
+  int wake_fd = wake.native();
   while (still_running()) {
+    int timeout = -1;
+    if (until) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*until - Clock::now()).count();
+      if (left <= 0) return;
+      timeout = static_cast<int>(std::min<decltype(left)>(left, 1000));
+    }
     if (wake_fd >= 0) {
       pollfd entry{wake_fd, POLLIN, 0};
-      if (poll(&entry, 1, -1) < 0 && errno != EINTR) wake_fd = -1;
+      if (poll(&entry, 1, timeout) < 0 && errno != EINTR) wake_fd = -1;
     } else {
-      poll(nullptr, 0, 20);
+      poll(nullptr, 0, timeout < 0 ? 20 : std::min(timeout, 20));
     }
   }
 }

@@ -72,7 +72,8 @@ class HeadlessHost : public menu::Host {
   void Terminate(int exit_code) override;
   // The script's clock moves only between lines, so there is nothing to pump: a wait blocks on the child.
   void ProcessMessages() override { ++pumps_; }
-  void WaitWhile(const std::function<bool()>& still_running, int wake_fd) override;
+  void WaitWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                 std::optional<std::chrono::steady_clock::time_point> until) override;
   void SetBusyCursor(bool busy) override { busy_cursor_ = busy; }
 
   const menu::ScreenSize& screen() const { return screen_; }
@@ -107,8 +108,10 @@ class HeadlessHost : public menu::Host {
   bool busy_cursor_ = false;
 };
 
-// Blocks until `still_running` answers false, sleeping on `wake_fd` (or in short naps when it is -1).
-void BlockWhile(const std::function<bool()>& still_running, int wake_fd);
+// Blocks until `still_running` answers false or `until` has passed, sleeping on `wake` (or in short naps when
+// there is none).
+void BlockWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                std::optional<std::chrono::steady_clock::time_point> until = std::nullopt);
 
 // The answer that a dialog gets when the script ends while it is open: No, Cancel or OK.
 std::string DefaultAnswer(const std::vector<std::string>& buttons);

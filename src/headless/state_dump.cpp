@@ -8,6 +8,7 @@
 #include "components/window.h"
 #include "menu/music.h"
 #include "platform/code_page.h"
+#include "strings/edition_code_page.h"
 
 namespace norva::headless {
 namespace {
@@ -16,9 +17,7 @@ using Json = nlohmann::ordered_json;
 
 class Dumper {
  public:
-  explicit Dumper(const menu::MainForm& form)
-      : code_page_(form.look().Edition == 2 ? platform::CodePage::kTurkish
-                                            : platform::CodePage::kCentralEuropean) {}
+  explicit Dumper(const menu::MainForm& form) : code_page_(strings::EditionCodePage(form.look().Edition)) {}
 
   std::string Text(const std::string& ansi) const { return platform::AnsiToUtf8(ansi, code_page_); }
 

@@ -14,21 +14,11 @@ bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
-// Restores the default cursor on every way out of a wait.
-class BusyCursor {
- public:
-  explicit BusyCursor(menu::Host& host) : host_(host) { host_.SetBusyCursor(true); }
-  ~BusyCursor() { host_.SetBusyCursor(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  menu::Host& host_;
-};
+using components::BusyCursor;
 
 }  // namespace
 
-Launcher::Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root,
+Launcher::Launcher(platform::Platform& platform, components::FrontEnd& host, std::string disc_root,
                    platform::IniFile* catalog, StartFailureReport report)
     : platform_(platform),
       host_(host),
@@ -102,8 +92,13 @@ bool Launcher::WaitExec(std::string_view text, int show) {
     BusyCursor busy(host_);
     const auto process = processes.Create(text, dir, show, /*wait=*/true);
     if (process) {
-      host_.WaitWhile([&] { return !processes.ExitCode(*process).has_value(); },
-                      processes.EndedDescriptor(*process));
+      host_.WaitWhile([&] { return !processes.ExitCode(*process).has_value(); }, processes.Ended(*process));
+      // The machine's settling (an install's registry written out) is waited for with the window alive too.
+      if (const auto settle = processes.BeginSettle(*process)) {
+        host_.WaitWhile([&] { return !processes.ExitCode(*settle).has_value(); }, processes.Ended(*settle),
+                        std::chrono::steady_clock::now() + processes.SettleLimit());
+        processes.Close(*settle);
+      }
       processes.Close(*process);
       return true;
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "menu/host.h"
+#include "components/front_end.h"
 #include "platform/ini_file.h"
 #include "platform/platform.h"
 
@@ -22,8 +22,8 @@ class Launcher {
   // `platform` and `host` are borrowed and must outlive the launcher. `disc_root` is the disc's drive ("D:").
   // `catalog` (borrowed, may be null before the catalog is open) supplies [Main] AcrobatReader. `report`
   // (may be empty) is told of each launch that failed for a reason of the machine, once per launch.
-  Launcher(platform::Platform& platform, menu::Host& host, std::string disc_root, platform::IniFile* catalog,
-           StartFailureReport report = {});
+  Launcher(platform::Platform& platform, components::FrontEnd& host, std::string disc_root,
+           platform::IniFile* catalog, StartFailureReport report = {});
 
   void SetDiscRoot(std::string disc_root) { disc_root_ = std::move(disc_root); }
   void SetCatalog(platform::IniFile* catalog) { catalog_ = catalog; }
@@ -50,7 +50,7 @@ class Launcher {
   void Report(platform::StartFailure failure, std::string_view text);
 
   platform::Platform& platform_;
-  menu::Host& host_;
+  components::FrontEnd& host_;
   std::string disc_root_;
   platform::IniFile* catalog_;
   StartFailureReport report_;

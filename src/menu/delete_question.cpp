@@ -4,7 +4,6 @@
 
 #include "installed/file_tree.h"
 #include "installed/path_text.h"
-#include "menu/busy_cursor.h"
 #include "strings/ucase.h"
 
 namespace norva::menu {

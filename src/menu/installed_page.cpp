@@ -101,8 +101,7 @@ void InstalledPage::SetInstalledPage() {
     // After an uninstall the panel may still show the row that just went away.
     parts_.view.SetOff();
   } else {
-    parts_.view.FillList();
-    parts_.view.ProcessPage();
+    parts_.view.Refresh();
   }
 }
 

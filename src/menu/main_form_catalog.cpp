@@ -6,6 +6,7 @@
 #include "menu/pages.h"
 #include "menu/settings_page.h"
 #include "menu/window_effects.h"
+#include "strings/edition_code_page.h"
 
 namespace norva::menu {
 
@@ -35,7 +36,7 @@ void MainForm::FormShow() {
                                        "\" is no issue code (MMYY); the disc label is not recorded");
             }
           }
-          const platform::CodePage code_page = CodePageOf(main.Edition);
+          const platform::CodePage code_page = strings::EditionCodePage(main.Edition);
           if (OnAnsiCodePage) OnAnsiCodePage(code_page);
           if (given_detector_ != nullptr) {
             files_.Detector = given_detector_;
@@ -52,7 +53,6 @@ void MainForm::FormShow() {
   SetTitle();
   look_.Edition = catalog_.Edition;
   look_.Language = look_.Edition;
-  look_.CodePage = CodePageOf(look_.Edition);
   messages_.SetEdition(look_.Edition, files_.StringsIni.get());
   host_.SetDialogLook({look_.Language, look_.NightMode});
   // The character sets follow the edition, which is known only now.

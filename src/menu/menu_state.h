@@ -9,7 +9,6 @@
 
 #include "catalog/installed_detector.h"
 #include "installed/system_folders.h"
-#include "platform/code_page.h"
 #include "platform/ini_file.h"
 
 namespace norva::menu {
@@ -42,15 +41,9 @@ struct Appearance {
   std::string Caption;
   int Edition = 0;
   int Language = 0;
-  platform::CodePage CodePage = platform::CodePage::kCentralEuropean;
   int NightMode = 0;
   int StartHour = 0;
 };
-
-// The code page of an edition's texts: Turkish for the Turkish edition, Central European for the others.
-inline platform::CodePage CodePageOf(int edition) {
-  return edition == 2 ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean;
-}
 
 // The three switches of the Settings page, as the store keeps them.
 struct Settings {

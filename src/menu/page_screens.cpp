@@ -27,16 +27,14 @@ void PageScreens::SetDemosPage() {
   selection_.TopIndex = 1;
   selection_.ItemIndex = 1;
   parts_.redetection.RedetectAll(data_.catalog.Demo, data_.catalog.DemoCount);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetExtraPage() {
   selection_.PageKind = kPageExtra;
   ShowSmallPicture(false);
   parts_.view.SetOff();
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetSharewarePage() {
@@ -44,16 +42,14 @@ void PageScreens::SetSharewarePage() {
   ShowSmallPicture(false);
   // The selected item's description replaces this as soon as the panel is refreshed.
   controls_.TextLabel->caption = services_.messages.LoadString(look_.Language * 100 + 13);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
   LoadPagePicture("iko04");
 }
 
 void PageScreens::SetDriversPage() {
   selection_.PageKind = kPageDrivers;
   ShowSmallPicture(false);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
   LoadPagePicture("iko01");
 }
 
@@ -61,8 +57,7 @@ void PageScreens::SetUpdatesPage() {
   selection_.PageKind = kPageUpdates;
   ShowSmallPicture(false);
   controls_.TextLabel->caption = services_.messages.LoadString(look_.Language * 100 + 61);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
   LoadPagePicture("iko02");
 }
 
@@ -70,8 +65,7 @@ void PageScreens::SetReadersPage() {
   // The readers' programs were detected with the catalog load.
   selection_.PageKind = kPageReaders;
   ShowSmallPicture(false);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetHotShotsPage() {
@@ -97,8 +91,7 @@ void PageScreens::SetFullsPage() {
   selection_.PageKind = kPageFulls;
   ShowSmallPicture(true);
   parts_.redetection.RedetectAll(data_.catalog.Full, data_.catalog.FullCount);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetExtra2Page() {
@@ -108,8 +101,7 @@ void PageScreens::SetExtra2Page() {
   selection_.TopIndex = 1;
   selection_.ItemIndex = 1;
   parts_.redetection.RedetectAll(data_.catalog.Extra2, data_.catalog.Extra2Count);
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetQuillonPage() {
@@ -127,8 +119,7 @@ void PageScreens::SetQuillonPage() {
   parts_.panel.FlagCZ(true);
   selection_.ItemIndex = 1;
   LoadPagePicture(issue.Picture.c_str());
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
 }
 
 void PageScreens::SetSettingsPage() {

@@ -72,8 +72,7 @@ void SettingsPage::SetSettingsPage() {
   selection_.TopIndex = 1;
   c.DIBImage4->visible = false;
   c.TextLabel->caption.clear();
-  parts_.view.FillList();
-  parts_.view.ProcessPage();
+  parts_.view.Refresh();
   for (int n = 1; n <= kRows; ++n) {
     c.Play[n]->image = SwitchImage(n, false);
     c.Play[n]->visible = true;

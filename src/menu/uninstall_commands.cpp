@@ -7,6 +7,7 @@
 #include "installed/path_text.h"
 #include "installed/registry_guard.h"
 #include "menu/delete_question.h"
+#include "strings/edition_code_page.h"
 
 namespace norva::menu {
 namespace {
@@ -70,7 +71,7 @@ void UninstallCommands::LocateUninstaller(catalog::TDemos& item, std::string_vie
 }
 
 std::optional<std::string> UninstallCommands::ShortcutCommand(std::string_view name) {
-  const auto code_page = look_.CodePage;
+  const auto code_page = strings::EditionCodePage(look_.Edition);
   for (const std::string* folder : {&folders_.UserProgramsDir, &folders_.CommonProgramsDir}) {
     install::TLinkInfo link;
     if (!folder->empty() &&

@@ -4,7 +4,6 @@
 #include "install/launcher.h"
 #include "installed/file_tree.h"
 #include "installed/path_text.h"
-#include "menu/busy_cursor.h"
 #include "menu/delete_question.h"
 #include "menu/installed_page.h"
 #include "menu/launchers.h"

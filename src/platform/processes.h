@@ -1,10 +1,12 @@
 // Creating Windows processes and waiting for them, as CreateProcess and GetExitCodeProcess do.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string_view>
 
 #include "platform/start_failure.h"
+#include "platform/wait_handle.h"
 
 namespace norva::platform {
 
@@ -27,15 +29,24 @@ class Processes {
   // The exit code once the process has ended; nullopt while it runs (GetExitCodeProcess's STILL_ACTIVE).
   virtual std::optional<int> ExitCode(ProcessHandle process) = 0;
 
-  // A descriptor that becomes readable when the process ends, for a front end to wait on together with its
-  // own events; owned by the handle and valid until Close. -1 when the process has already been collected.
-  virtual int EndedDescriptor(ProcessHandle process) = 0;
+  // What a front end waits on, together with its own events, until the process ends; owned by the process
+  // handle and valid until Close. None when the process has already been collected.
+  virtual WaitHandle Ended(ProcessHandle process) = 0;
 
   // Blocks until the process has ended (a front end without events of its own waits this way).
   virtual void Wait(ProcessHandle process) = 0;
 
-  // Releases the handle (CloseHandle); a process still running goes on on its own. After a waited process,
-  // the machine is given a bounded time to settle (the registry saved) before this returns.
+  // After a waited process has ended: starts what the machine still does before the process's results can
+  // be read (the Wine backend: the wineserver writing out the registry) and gives a handle to wait on like a
+  // process's, for at most SettleLimit(), and then to close. Nothing when there is nothing to wait for.
+  virtual std::optional<ProcessHandle> BeginSettle(ProcessHandle process) {
+    (void)process;
+    return std::nullopt;
+  }
+  virtual std::chrono::milliseconds SettleLimit() const { return std::chrono::milliseconds(0); }
+
+  // Releases the handle (CloseHandle); a process still running goes on on its own. After a waited process
+  // whose settling was not begun, the machine is given a bounded time to settle before this returns.
   virtual void Close(ProcessHandle process) = 0;
 };
 

@@ -4,11 +4,10 @@
 #include <string_view>
 
 #include "platform/code_page.h"
+#include "strings/edition_code_page.h"
 
 namespace norva::strings {
 namespace {
-
-constexpr int kTurkish = 2;
 
 // By language (0 English, 1 Czech, 2 Turkish, 3 Romanian, 4 Slovak, 5 German, 6 Indonesian): OK, Cancel,
 // Yes, No in UTF-8.
@@ -28,8 +27,7 @@ std::string ButtonText(int language, ButtonWord word) {
   const bool known = language >= 0 && language < static_cast<int>(kWords.size());
   const std::string_view utf8 =
       kWords[static_cast<std::size_t>(known ? language : 0)][static_cast<std::size_t>(word)];
-  return platform::Utf8ToAnsi(
-      utf8, language == kTurkish ? platform::CodePage::kTurkish : platform::CodePage::kCentralEuropean);
+  return platform::Utf8ToAnsi(utf8, EditionCodePage(language));
 }
 
 }  // namespace norva::strings

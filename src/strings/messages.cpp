@@ -3,12 +3,12 @@
 #include <array>
 
 #include "platform/code_page.h"
+#include "strings/edition_code_page.h"
 #include "strings/message_tables.h"
 
 namespace norva::strings {
 namespace {
 
-constexpr int kTurkishEdition = 2;
 constexpr int kLastNumber = 699;
 
 // Every compiled-in text as Windows-1250 bytes, indexed by message number. Built on first use: the sources

@@ -70,6 +70,10 @@ class FakeProcesses : public platform::Processes {
   }
   std::optional<int> ExitCode(platform::ProcessHandle process) override {
     EXPECT_FALSE(closed) << "asked after Close";
+    if (process == kSettle) {
+      ++settle_checks;
+      return settle_ends ? std::optional<int>(0) : std::nullopt;
+    }
     EXPECT_EQ(process, 7);
     if (checks_left > 0) {
       --checks_left;
@@ -77,9 +81,19 @@ class FakeProcesses : public platform::Processes {
     }
     return 0;
   }
-  int EndedDescriptor(platform::ProcessHandle) override { return wake_[0]; }
+  platform::WaitHandle Ended(platform::ProcessHandle) override { return platform::WaitHandle(wake_[0]); }
   void Wait(platform::ProcessHandle) override { checks_left = 0; }
-  void Close(platform::ProcessHandle) override {
+  std::optional<platform::ProcessHandle> BeginSettle(platform::ProcessHandle process) override {
+    if (!settles) return std::nullopt;
+    events_.push_back("settle " + std::to_string(process));
+    return kSettle;
+  }
+  std::chrono::milliseconds SettleLimit() const override { return std::chrono::milliseconds(60); }
+  void Close(platform::ProcessHandle process) override {
+    if (process == kSettle) {
+      events_.push_back("close settle");
+      return;
+    }
     events_.push_back("close");
     closed = true;
   }
@@ -92,6 +106,11 @@ class FakeProcesses : public platform::Processes {
   int running_checks = 0;
   int checks_left = 0;
   bool closed = false;
+  // The machine's settling after a waited program: begun, and whether it ends by itself.
+  static constexpr platform::ProcessHandle kSettle = 8;
+  bool settles = false;
+  bool settle_ends = true;
+  int settle_checks = 0;
 
  private:
   Events& events_;
@@ -299,6 +318,28 @@ TEST(LauncherOnWineTest, WaitExecReturnsAfterTheSetupHasFinished) {
   ASSERT_EQ(shell.Launches().size(), 1u);
   EXPECT_EQ(shell.Launches()[0].exit_code, 4);
   EXPECT_EQ(shell.Launches()[0].dir, root + "\\DEMOS\\KART\\");
+}
+
+// The settling after an install (the registry written out) is part of the pumped wait, bounded by its limit,
+// and ends before the program's handle is closed.
+TEST_F(LauncherTest, WaitExecWaitsForTheMachineToSettleWithTheWindowAlive) {
+  processes_.settles = true;
+  processes_.settle_ends = false;
+  const int pumps_before = host_.pumps;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(launcher_->WaitExec("D:\\DEMOS\\GAME\\GAME.EXE", 1));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60)) << "the limit was kept";
+  EXPECT_GT(processes_.settle_checks, 0);
+  EXPECT_GT(host_.pumps, pumps_before) << "the window went on while the machine settled";
+  ASSERT_GE(events_.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(events_.end() - 3, events_.end()),
+            (std::vector<std::string>{"settle 7", "close settle", "close"}));
+
+  events_.clear();
+  processes_.settle_ends = true;
+  EXPECT_TRUE(launcher_->WaitExec("D:\\DEMOS\\GAME\\GAME.EXE", 1));
+  EXPECT_EQ(std::vector<std::string>(events_.end() - 3, events_.end()),
+            (std::vector<std::string>{"settle 7", "close settle", "close"}));
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(WineProcessesTest, RunsTheProgramInItsFolderWithThePrefixAndReportsItsExi
   const std::string cmd = "\"C:\\Game Dir\\SETUP.EXE\" /S \"two words\"";
   const auto process = processes->Create(cmd, "C:\\Game Dir\\", 1, true);
   ASSERT_TRUE(process);
-  EXPECT_GE(processes->EndedDescriptor(*process), 0);
+  EXPECT_TRUE(processes->Ended(*process).valid());
   processes->Wait(*process);
   EXPECT_EQ(processes->ExitCode(*process), 7);
   processes->Close(*process);
@@ -156,7 +156,7 @@ TEST_F(WineProcessesTest, WaitingForAChildSleepsInsteadOfSpinning) {
         ++checks;
         return !processes->ExitCode(*process).has_value();
       },
-      processes->EndedDescriptor(*process));
+      processes->Ended(*process));
   const double used = CpuSeconds() - before;
   EXPECT_EQ(processes->ExitCode(*process), 0);
   EXPECT_LT(used, 0.1) << "the wait burned the processor";
@@ -214,8 +214,7 @@ TEST_F(WineProcessesTest, AfterAWaitedProgramTheWineserverGetsABoundedTimeToSave
 
 // Waits the way the menu does: on the process's descriptor, until it reports an exit code.
 std::optional<int> WaitFor(WineProcesses& processes, ProcessHandle process) {
-  headless::BlockWhile([&] { return !processes.ExitCode(process).has_value(); },
-                       processes.EndedDescriptor(process));
+  headless::BlockWhile([&] { return !processes.ExitCode(process).has_value(); }, processes.Ended(process));
   return processes.ExitCode(process);
 }
 

@@ -83,9 +83,11 @@ class RecordingHost : public menu::Host {
     if (on_pump) on_pump();
   }
   // Sleeps on the descriptor between checks, pumping once per wake-up, as a window's event loop would.
-  void WaitWhile(const std::function<bool()>& still_running, int wake_fd) override {
+  void WaitWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                 std::optional<std::chrono::steady_clock::time_point> until) override {
     calls.push_back("WaitWhile");
-    while (still_running()) {
+    const int wake_fd = wake.native();
+    while (still_running() && !(until && std::chrono::steady_clock::now() >= *until)) {
       ProcessMessages();
       if (!still_running()) break;
       pollfd entry{wake_fd, POLLIN, 0};

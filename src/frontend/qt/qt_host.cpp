@@ -113,20 +113,30 @@ void QtHost::ProcessMessages() {
   time_.CatchUp();
 }
 
-void QtHost::WaitWhile(const std::function<bool()>& still_running, int wake_fd) {
-  if (!still_running()) return;
+void QtHost::WaitWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                       std::optional<std::chrono::steady_clock::time_point> until) {
+  using Clock = std::chrono::steady_clock;
+  const auto passed = [&] { return until && Clock::now() >= *until; };
+  if (!still_running() || passed()) return;
   QEventLoop loop;
   auto check = [&] {
-    if (!still_running()) loop.quit();
+    if (!still_running() || passed()) loop.quit();
   };
+  QTimer deadline;
+  if (until) {
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*until - Clock::now());
+    deadline.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0)));
+  }
   // Asked after every batch of events: just before the event loop would go to sleep.
   auto* dispatcher = QAbstractEventDispatcher::instance();
   const auto batch = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
   std::unique_ptr<QSocketNotifier> notifier;
   QTimer rearm;
   QTimer nap;
-  if (wake_fd >= 0) {
-    notifier = std::make_unique<QSocketNotifier>(wake_fd, QSocketNotifier::Read);
+  if (wake.valid()) {
+    notifier = std::make_unique<QSocketNotifier>(wake.native(), QSocketNotifier::Read);
     rearm.setSingleShot(true);
     QObject::connect(&rearm, &QTimer::timeout, &loop, [&] { notifier->setEnabled(true); });
     QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, [&] {
@@ -140,7 +150,7 @@ void QtHost::WaitWhile(const std::function<bool()>& still_running, int wake_fd) 
     QObject::connect(&nap, &QTimer::timeout, &loop, check);
     nap.start(20);
   }
-  if (still_running()) loop.exec();
+  if (still_running() && !passed()) loop.exec();
   QObject::disconnect(batch);
 }
 

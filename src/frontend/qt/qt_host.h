@@ -47,7 +47,8 @@ class QtHost : public menu::Host {
   void PlaceWindow(int left, int top, int width, int height) override;
   void StartSystemMove() override;
   void ProcessMessages() override;
-  void WaitWhile(const std::function<bool()>& still_running, int wake_fd) override;
+  void WaitWhile(const std::function<bool()>& still_running, platform::WaitHandle wake,
+                 std::optional<std::chrono::steady_clock::time_point> until) override;
   void SetBusyCursor(bool busy) override;
   void Terminate(int exit_code) override;
 

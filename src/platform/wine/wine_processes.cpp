@@ -196,12 +196,11 @@ void WineProcesses::Collect(Child& child, bool block) {
   } while (done < 0 && errno == EINTR);
   if (done == child.pid) {
     child.exit_code = ExitCodeOf(status);
-    log_.at(child.log_index).exit_code = child.exit_code;
   } else if (done < 0) {
     // Not our child any more (collected elsewhere): report it ended rather than running for ever.
     child.exit_code = 1;
-    log_.at(child.log_index).exit_code = child.exit_code;
   }
+  if (child.exit_code && !child.settle) log_.at(child.log_index).exit_code = child.exit_code;
 }
 
 std::optional<int> WineProcesses::ExitCode(ProcessHandle process) {
@@ -211,9 +210,9 @@ std::optional<int> WineProcesses::ExitCode(ProcessHandle process) {
   return found->second.exit_code;
 }
 
-int WineProcesses::EndedDescriptor(ProcessHandle process) {
+WaitHandle WineProcesses::Ended(ProcessHandle process) {
   const auto found = children_.find(process);
-  return found == children_.end() ? -1 : found->second.ended_fd;
+  return found == children_.end() ? WaitHandle() : WaitHandle(found->second.ended_fd);
 }
 
 void WineProcesses::Wait(ProcessHandle process) {
@@ -228,13 +227,35 @@ void WineProcesses::Close(ProcessHandle process) {
   children_.erase(found);
   if (child.ended_fd >= 0) close(child.ended_fd);
   Collect(child, false);
-  if (!child.exit_code) {
+  if (child.settle) {
+    // A wineserver that took longer than its limit is left to end on its own.
+    if (!child.exit_code) detached_.push_back(child);
+    if (options_.waited_program_ended) options_.waited_program_ended();
+  } else if (!child.exit_code) {
     detached_.push_back(child);
   } else if (child.wait && child.settled) {
     if (options_.waited_program_ended) options_.waited_program_ended();
   } else if (child.wait) {
     SettleWineserver();
   }
+}
+
+std::optional<ProcessHandle> WineProcesses::BeginSettle(ProcessHandle process) {
+  const auto found = children_.find(process);
+  if (found == children_.end() || !found->second.wait || found->second.settled || !wineserver_)
+    return std::nullopt;
+  const auto pid = SpawnHostProgram({{*wineserver_, "-w"}, {}, options_.prefix, true});
+  if (!pid) return std::nullopt;
+  // The program's own close then has nothing left to settle: the settle's close tells the end.
+  found->second.settled = true;
+  found->second.wait = false;
+  const ProcessHandle handle = next_handle_++;
+  Child settle;
+  settle.pid = *pid;
+  settle.ended_fd = OpenEndedDescriptor(*pid);
+  settle.settle = true;
+  children_[handle] = settle;
+  return handle;
 }
 
 void WineProcesses::SettleWineserver() {

@@ -56,8 +56,10 @@ class WineProcesses final : public Processes {
                                       bool wait) override;
   StartFailure LastStartFailure() const override { return last_failure_; }
   std::optional<int> ExitCode(ProcessHandle process) override;
-  int EndedDescriptor(ProcessHandle process) override;
+  WaitHandle Ended(ProcessHandle process) override;
   void Wait(ProcessHandle process) override;
+  std::optional<ProcessHandle> BeginSettle(ProcessHandle process) override;
+  std::chrono::milliseconds SettleLimit() const override { return options_.settle_limit; }
   void Close(ProcessHandle process) override;
 
   const std::optional<std::string>& wineserver() const { return wineserver_; }
@@ -70,6 +72,7 @@ class WineProcesses final : public Processes {
     bool wait = false;
     bool settled = false;  // run under the waiter, which settled the wineserver itself
     std::optional<int> exit_code;
+    bool settle = false;  // the wineserver's settling after a waited program, not a program of the log
   };
 
   // Collects the child's status when it has ended (without blocking unless `block`).
