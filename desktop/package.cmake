@@ -29,18 +29,19 @@ set(CPACK_PACKAGE_CONTACT ${NORVA_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "autorun menu of the Norva games-magazine cover disc")
+# The long description under the summary; CPack indents it, and an empty line separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "autorun menu of the Norva games-magazine cover disc
- The menu of the Norva monthly games-magazine cover disc, rebuilt for today's
- machines. It reads the disc's catalog, shows its pages of demos, full games,
- shareware, updates, drivers, trailers and screenshots, installs the items
- into a Wine prefix, detects what is installed, runs and uninstalls it.
- .
- It opens an inserted disc or a disc image (ISO, BIN/CUE, NRG, MDS/MDF,
- CCD/IMG) without root rights, and can be driven by a script without a
- window, so that disc authors can test their catalogs.")
+    "The menu of the Norva monthly games-magazine cover disc, rebuilt for today's
+machines. It reads the disc's catalog, shows its pages of demos, full games,
+shareware, updates, drivers, trailers and screenshots, installs the items
+into a Wine prefix, detects what is installed, runs and uninstalls it.
+
+It opens an inserted disc or a disc image (ISO, BIN/CUE, NRG, MDS/MDF,
+CCD/IMG) without root rights, and can be driven by a script without a
+window, so that disc authors can test their catalogs.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A menu that installs and starts Windows software through Wine, as Wine itself.
+set(CPACK_DEBIAN_PACKAGE_SECTION otherosfs)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Windows programs need Wine, and those of a real disc its 32-bit half; disc images are mounted with
