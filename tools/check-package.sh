@@ -32,15 +32,16 @@ man -l /usr/share/man/man1/norva.1.gz >/dev/null
 # The installed program on the sample disc's image (served by its own norva-disc) shows what the build's
 # program shows.
 script=$'wait 1500\nclick PlayImage\nwait 500\ndump\n'
+run() { printf '%s' "$script" | "$1" --headless --clock 12:00 --disc "$image" --machine "$machine"; }
 machine=$(mktemp -d)
 image=$(realpath build/sample-disc.iso)
-expected=$(printf '%s' "$script" | build/src/app/norva --headless --disc "$image" --machine "$machine")
+expected=$(run build/src/app/norva)
 rm -rf "$machine" && mkdir "$machine"
 aside="$(realpath "$tree").aside"
 [[ "$image" == "$(realpath "$tree")"/* ]] && image="$aside/${image#"$(realpath "$tree")"/}"
 mv "$tree" "$aside"
 status=0
-actual=$(printf '%s' "$script" | /usr/bin/norva --headless --disc "$image" --machine "$machine") || status=$?
+actual=$(run /usr/bin/norva) || status=$?
 mv "$aside" "$tree"
 rm -rf "$machine"
 if ((status != 0)) || [[ "$actual" != "$expected" || "$actual" != *'"app_title":"Norva CD'* ]]; then
