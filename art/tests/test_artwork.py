@@ -10,6 +10,7 @@ import xml.etree.ElementTree as ET
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 GENERATOR = os.path.join(HERE, "..", "make_artwork.py")
+ICON_GENERATOR = os.path.join(HERE, "..", "make_icon.py")
 NS = "{http://www.w3.org/2000/svg}"
 
 # What QtSvg (SVG Tiny 1.2) draws; anything else would silently vanish in the window.
@@ -132,16 +133,7 @@ class GeneratedArtwork(unittest.TestCase):
 
     def test_only_what_qtsvg_draws_and_every_gradient_is_defined(self):
         for path, root in self.roots.items():
-            ids = {e.get("id") for e in root.iter() if e.get("id")}
-            for element in root.iter():
-                tag = element.tag.replace(NS, "")
-                self.assertIn(tag, ALLOWED, f"{path}: <{tag}>")
-                self.assertIsNone(element.get("style"), path)
-                self.assertIsNone(element.get("filter"), path)
-                for attribute in ("fill", "stroke"):
-                    value = element.get(attribute, "")
-                    if value.startswith("url(#"):
-                        self.assertIn(value[5:-1], ids, f"{path}: {value}")
+            assert_qtsvg_subset(self, path, root)
 
     def test_animation_frames_move_and_stay_inside_their_box(self):
         # A shape that reaches past its frame paints into the neighbouring frame of the strip.
@@ -200,6 +192,36 @@ class GeneratedArtwork(unittest.TestCase):
 
 def size_of_rect(element):
     return tuple(int(number(element, k)) for k in ("x", "y", "width", "height"))
+
+
+def assert_qtsvg_subset(test, path, root):
+    ids = {e.get("id") for e in root.iter() if e.get("id")}
+    for element in root.iter():
+        tag = element.tag.replace(NS, "")
+        test.assertIn(tag, ALLOWED, f"{path}: <{tag}>")
+        test.assertIsNone(element.get("style"), path)
+        test.assertIsNone(element.get("filter"), path)
+        for attribute in ("fill", "stroke"):
+            value = element.get(attribute, "")
+            if value.startswith("url(#"):
+                test.assertIn(value[5:-1], ids, f"{path}: {value}")
+
+
+class ProgramIcon(unittest.TestCase):
+    def test_square_drawn_with_what_qtsvg_draws_and_the_same_bytes_twice(self):
+        # The PNG sizes of the icon theme are rendered from it with QtSvg; a second run must not rewrite it.
+        with tempfile.TemporaryDirectory() as out:
+            path = os.path.join(out, "icon.svg")
+            subprocess.run([sys.executable, ICON_GENERATOR, path], check=True)
+            first = open(path, "rb").read()
+            stamp = os.stat(path).st_mtime_ns
+            subprocess.run([sys.executable, ICON_GENERATOR, path], check=True)
+            self.assertEqual(os.stat(path).st_mtime_ns, stamp)
+        root = ET.fromstring(first)
+        width, height = size_of(root)
+        self.assertEqual(width, height)
+        assert_qtsvg_subset(self, "icon.svg", root)
+        self.assertGreater(len(list(root.iter())), 10)
 
 
 class Regeneration(unittest.TestCase):

@@ -85,6 +85,8 @@ int RunWindow(int argc, char** argv, const norva::app::Options& options, norva::
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("norva"));
+  // The installed desktop entry's name, by which the desktop gives the window its icon and its menu entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.norva.Norva"));
   frontend::qt::QuitSignals quit_signals;
 
   components::Clock clock;

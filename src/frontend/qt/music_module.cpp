@@ -17,8 +17,9 @@ void ChooseMediaBackend() {
 
 QString MusicModulePath() {
   const QString program = QCoreApplication::applicationDirPath();
-  for (const QString& candidate : {program + QLatin1Char('/') + QLatin1String(kModuleName),
-                                   program + QStringLiteral("/../lib/norva/") + QLatin1String(kModuleName)}) {
+  for (const QString& candidate :
+       {program + QLatin1Char('/') + QLatin1String(kModuleName),
+        program + QStringLiteral("/" NORVA_HELPER_DIR "/") + QLatin1String(kModuleName)}) {
     if (QFileInfo(candidate).isFile()) return candidate;
   }
 #ifdef NORVA_MUSIC_MODULE

@@ -60,8 +60,8 @@ class ModulePlayer : public components::Player {
 // Qt 6.4 crashes while making a player without them.
 void ChooseMediaBackend();
 
-// Where the music module is: beside the program, in the library folder of an installed program
-// (<prefix>/lib/norva), or where the build made it.
+// Where the music module is: beside the program, in the helper folder of an installed program
+// (NORVA_HELPER_DIR from the program's folder: <prefix>/libexec/norva), or where the build made it.
 QString MusicModulePath();
 
 }  // namespace norva::frontend::qt

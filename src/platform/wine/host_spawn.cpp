@@ -103,11 +103,22 @@ int OpenEndedDescriptor(int pid) {
   return -1;
 }
 
+std::filesystem::path InstalledHelperFolder() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+  return (program.parent_path() / NORVA_HELPER_DIR).lexically_normal();
+}
+
 std::filesystem::path MenuHelperProgram(const std::string& name, const char* built_at) {
   std::error_code ec;
   const std::filesystem::path beside =
       std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / name;
   if (!ec && access(beside.c_str(), X_OK) == 0) return beside;
+  if (const std::filesystem::path folder = InstalledHelperFolder(); !folder.empty()) {
+    const std::filesystem::path installed = folder / name;
+    if (access(installed.c_str(), X_OK) == 0) return installed;
+  }
   if (built_at != nullptr && access(built_at, X_OK) == 0) return built_at;
   return {};
 }

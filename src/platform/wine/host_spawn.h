@@ -26,8 +26,13 @@ std::optional<int> SpawnHostProgram(const SpawnRequest& request);
 // (128 + signal when a signal ended it), or nullopt when it could not be started or was killed.
 std::optional<int> RunHostProgram(const SpawnRequest& request, std::chrono::milliseconds limit);
 
-// One of the menu's helper programs: `name` beside the running program, else `built_at` (where the build put
-// it; may be null); empty when neither is an executable.
+// The folder of the menu's helpers when it is installed (`cmake --install`, the package): the install's
+// helper folder relative to the running program's (`../libexec/norva` from `bin`); empty when the running
+// program is unknown.
+std::filesystem::path InstalledHelperFolder();
+
+// One of the menu's helper programs: `name` beside the running program, else in InstalledHelperFolder(),
+// else `built_at` (where the build put it; may be null); empty when none of them is an executable.
 std::filesystem::path MenuHelperProgram(const std::string& name, const char* built_at);
 
 // A descriptor that becomes readable when the process ends (pidfd), or -1 where the system has none.

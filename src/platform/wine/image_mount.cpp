@@ -246,7 +246,9 @@ std::unique_ptr<ImageMount> ImageMount::Open(const ImageMountOptions& options, s
     return nullptr;
   }
   if (options.server.empty()) {
-    *sink = "the disc server norva-disc is missing (it is built beside norva): disc images cannot be opened";
+    *sink =
+        "the disc server norva-disc is missing (it is built beside norva and installed in its helper "
+        "folder): disc images cannot be opened";
     return nullptr;
   }
   if (!PrepareBase(options.base, sink)) return nullptr;

@@ -37,6 +37,10 @@ fs::path DefaultRegistrySaveHelper() {
   std::error_code ec;
   const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "norva-regsave.exe";
   if (!ec && fs::is_regular_file(beside, ec)) return beside;
+  if (const fs::path folder = InstalledHelperFolder(); !folder.empty()) {
+    const fs::path installed = folder / "norva-regsave.exe";
+    if (fs::is_regular_file(installed, ec)) return installed;
+  }
 #ifdef NORVA_REGSAVE_HELPER
   if (fs::is_regular_file(NORVA_REGSAVE_HELPER, ec)) return NORVA_REGSAVE_HELPER;
 #endif

@@ -61,7 +61,8 @@ class LiveRegistry {
 
 // The loader that runs Windows programs: "wine" on the PATH, as words; empty when Wine is not installed.
 std::vector<std::string> DefaultWineCommand();
-// norva-regsave.exe beside the running program, else where the build put it; empty when there is none.
+// norva-regsave.exe beside the running program, else in the installed helper folder, else where the build
+// put it; empty when there is none.
 std::filesystem::path DefaultRegistrySaveHelper();
 
 }  // namespace norva::platform::wine

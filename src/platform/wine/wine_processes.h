@@ -95,7 +95,8 @@ class WineProcesses final : public Processes {
   ProcessHandle next_handle_ = 1;
 };
 
-// norva-waiter beside the running program, else where the build put it; empty when there is none.
+// norva-waiter beside the running program, else in the installed helper folder, else where the build put
+// it; empty when there is none.
 std::filesystem::path DefaultWaiter();
 
 // The program and argument words of a command text, as CreateProcess reads it. `exists` tells whether a DOS
