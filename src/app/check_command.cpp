@@ -13,6 +13,7 @@
 #include "frontend/qt/log_filter.h"
 #include "frontend/qt/qt_text_fit.h"
 #include "headless/headless_image_loader.h"
+#include "menu/font_files.h"
 #include "platform/wine/image_mount.h"
 #include "platform/wine/wine_platform.h"
 
@@ -85,8 +86,8 @@ int RunCheck(int argc, char** argv, const std::string& disc, bool json) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   frontend::qt::FontMap fonts;
-  for (const char* name : {"bb.jpg", "bc.jpg"}) {
-    if (auto host = files.HostPath(norva_dir + name)) fonts.Add(*host);
+  for (const std::string_view name : menu::kFontFiles) {
+    if (auto host = files.HostPath(norva_dir + std::string(name))) fonts.Add(*host);
   }
   frontend::qt::QtTextFit text_fit(fonts);
 

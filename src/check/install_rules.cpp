@@ -5,8 +5,10 @@
 
 #include "catalog/text_prep.h"
 #include "check/catalog_keys.h"
+#include "installed/path_text.h"
 #include "installed/protected_folders.h"
 #include "installed/registry_guard.h"
+#include "menu/uninstall_entry.h"
 
 namespace norva::check {
 namespace {
@@ -100,74 +102,54 @@ void CheckDetection(const std::string& section, const catalog::TDemos& item, Fin
   }
 }
 
-void CheckFolderCommand(const std::string& section, std::string_view arg,
-                        const installed::ProtectedFolders& guard, Findings& out) {
-  std::string target;
-  if (arg.empty()) return;
-  if (arg[0] == '?') target = "C" + std::string(arg.substr(1));
-  if (arg[0] == 'C') target = std::string(arg);
-  if (arg[0] == 'G')
-    target = arg.size() == 1 ? std::string(kSampleInstalled)
-                             : std::string(kSampleInstalled) + "\\" + std::string(arg.substr(1));
-  if (arg[0] == 'E') return;
-  if (target.empty()) {
-    out.Warning(section, "Uninstall", "\"D" + std::string(arg) + "\": unknown folder command; ignored");
-    return;
-  }
-  if (guard.Covers(target)) {
-    out.Error(
-        section, "Uninstall",
-        "\"D" + std::string(arg) + "\" aims at a protected folder: the uninstall deletes nothing there");
+// An entry the uninstall carries out, judged by the guards the uninstall uses.
+void CheckUninstallEntry(const std::string& section, const std::string& text,
+                         const installed::ProtectedFolders& guard, Findings& out) {
+  const menu::UninstallEntry entry = menu::ParseUninstallEntry(text);
+  const std::string quoted = "\"" + text + "\"";
+  switch (entry.op) {
+    case menu::UninstallOp::kIgnored:
+      out.Warning(section, "Uninstall", quoted + " is not an uninstall command; the uninstall ignores it");
+      break;
+    case menu::UninstallOp::kDeleteTree: {
+      // DG aims below the item's folder: judged where an unpacked item typically lies.
+      const auto target =
+          menu::UninstallFolderTarget(entry, kSampleInstalled, TypicalFolders().ProgramFilesDir);
+      if (!target) break;
+      const std::string path = target->resolve
+                                   ? installed::AbsoluteDosPath(target->path, "C:\\").value_or(target->path)
+                                   : target->path;
+      if (guard.Covers(path)) {
+        out.Error(section, "Uninstall",
+                  quoted + " aims at a protected folder: the uninstall deletes nothing there");
+      }
+      break;
+    }
+    case menu::UninstallOp::kDeleteKey:
+    case menu::UninstallOp::kDeleteEmptyKey:
+      if (installed::IsProtectedRegistryKey(entry.key)) {
+        out.Error(section, "Uninstall", quoted + " aims at a protected registry key: nothing is deleted");
+      }
+      break;
+    case menu::UninstallOp::kDeleteValue:
+      if (!entry.value) {
+        out.Warning(section, "Uninstall", quoted + " names no value (key|value); nothing is deleted");
+      }
+      break;
+    default:
+      break;
   }
 }
 
 void CheckUninstall(const std::string& section, const catalog::TDemos& item, Findings& out) {
   static const installed::ProtectedFolders guard(TypicalFolders(), "C:\\");
-  // "SETUP" runs the item's setup again; a leading '?' or '!' says how the uninstaller is found.
-  std::string_view list = item.Uninstall;
-  if (list == "SETUP") return;
-  const bool locate = list.starts_with('?');
-  if (locate || list.starts_with('!')) list.remove_prefix(1);
-  for (const std::string& entry : catalog::SplitFields(list)) {
-    if (entry.empty()) continue;
-    const std::string_view arg = std::string_view(entry).substr(1);
-    const std::string quoted = "\"" + entry + "\"";
-    // After '?' the G, S and P entries name where the uninstaller lies.
-    if (locate && (entry[0] == 'G' || entry[0] == 'P')) continue;
-    switch (entry[0]) {
-      case 'D':
-        CheckFolderCommand(section, arg, guard, out);
-        break;
-      case 'F':
-        if (arg.empty()) out.Warning(section, "Uninstall", quoted + ": a file command without a file");
-        break;
-      case 'R': {
-        const std::size_t slash = arg.find('\\');
-        if (arg.size() < 2 || (arg[1] != 'D' && arg[1] != 'E' && arg[1] != 'F') || slash != 2) {
-          out.Warning(section, "Uninstall",
-                      quoted + " is no registry command (R<root><D|E|F>\\key); ignored");
-          break;
-        }
-        std::string key(arg.substr(3));
-        if (arg[1] == 'F') key = key.substr(0, key.find('|'));
-        if (arg[1] != 'F' && installed::IsProtectedRegistryKey(key)) {
-          out.Error(section, "Uninstall", quoted + " aims at a protected registry key: nothing is deleted");
-        }
-        break;
-      }
-      case 'S':
-        if (arg.empty() || (arg[0] != 'D' && arg[0] != 'F' && arg[0] != 'N')) {
-          out.Warning(section, "Uninstall", quoted + ": unknown shortcut command; ignored");
-        }
-        break;
-      case 'U':
-        if (arg.empty() || (arg[0] != 'S' && arg[0] != 'U')) {
-          out.Warning(section, "Uninstall", quoted + ": unknown uninstaller command; ignored");
-        }
-        break;
-      default:
-        out.Warning(section, "Uninstall", quoted + " is not an uninstall command; ignored");
-    }
+  const menu::UninstallList marks = menu::ParseUninstallList(item.Uninstall, item.InstallType);
+  if (marks.setup) return;
+  for (const std::string& text : catalog::SplitFields(marks.commands)) {
+    if (text.empty()) continue;
+    // After '?' the G, S and P entries name where the uninstaller lies; the command pass ignores them.
+    if (marks.locate && (text[0] == 'G' || text[0] == 'S' || text[0] == 'P')) continue;
+    CheckUninstallEntry(section, text, guard, out);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "check/archive_check.h"
 #include "check/catalog_keys.h"
 #include "check/picture_check.h"
+#include "menu/font_files.h"
 
 namespace norva::check {
 namespace {
@@ -147,8 +148,8 @@ void CheckItemFiles(CheckRun& run, const catalog::Catalog& catalog) {
     }
   }
   // The menu's own files: without them the window falls back to another font, or plays no music.
-  for (const char* font : {"bb.jpg", "bc.jpg"}) {
-    run.NeedFile("", "", run.norva_dir + font, "the font file", Severity::kWarning);
+  for (const std::string_view font : menu::kFontFiles) {
+    run.NeedFile("", "", run.norva_dir + std::string(font), "the font file", Severity::kWarning);
   }
   for (const char* tune : {"music1.mp3", "music2.mp3"}) {
     run.NeedFile("", "", run.norva_dir + tune, "the music", Severity::kNote);
