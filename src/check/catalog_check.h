@@ -35,13 +35,13 @@ struct CheckInputs {
   platform::FileSystem& files;
   std::string disc_root;                   // "D:", no trailing backslash
   platform::Archives* archives = nullptr;  // null: archives are not looked into
-  PictureDecoder decode_picture;           // empty: pictures are not decoded
+  PictureDecoder decode_picture = {};      // empty: pictures are not decoded
   TextFit* text_fit = nullptr;             // null: texts are not measured
   // The disc's folders tell names apart by letter case (a host folder; a disc image does not).
   bool case_sensitive = true;
   // Called with the edition's code page once [Main] is read, before any item (the menu switches the
   // machine's file names to it there).
-  std::function<void(platform::CodePage)> on_code_page;
+  std::function<void(platform::CodePage)> on_code_page = {};
 };
 
 // Runs every check into `out`; `catalog` receives the records as the menu reads them.

@@ -164,7 +164,7 @@ void CheckDate(std::string_view section, const std::string& date, int edition,
   }
 }
 
-void CheckUpdates(platform::IniFile& ini, const catalog::Catalog& catalog, Findings& out) {
+void CheckUpdates(platform::IniFile& ini, Findings& out) {
   const std::int32_t count = std::min(ini.ReadInteger(kMain, "Updates", 0), catalog::kUpdateCapacity);
   for (std::int32_t n = 1; n <= count; ++n) {
     const std::string key = Numbered("Update", n);
@@ -198,7 +198,7 @@ void CheckStructure(platform::IniFile& ini, const catalog::Catalog& catalog, Fin
   CheckDuplicateSections(ini, out);
   CheckMain(ini, catalog, out);
   CheckCounts(ini, out);
-  CheckUpdates(ini, catalog, out);
+  CheckUpdates(ini, out);
   strings::Messages messages;
   messages.SetEdition(catalog.Edition, nullptr);
   for (const KindInfo& kind : SectionKinds()) {

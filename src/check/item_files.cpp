@@ -16,10 +16,6 @@ bool IsArchiveType(std::int32_t type) {
   return type == 2 || type == 3;
 }
 
-bool RunsInstallName(std::int32_t type) {
-  return type == 4 || (type >= 5 && type <= 10);
-}
-
 // The program of GameName when it names one file (entries "a.exe:Caption;b.exe:Caption" name several).
 std::string SingleProgram(const std::string& game_name) {
   const auto parts = catalog::SplitFields(game_name);
