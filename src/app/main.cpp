@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/check_command.h"
 #include "app/options.h"
 #include "components/clock.h"
 #include "frontend/qt/artwork_cache.h"
@@ -157,6 +158,7 @@ int main(int argc, char** argv) {
     std::cerr << "norva: " << error << '\n' << app::kUsage;
     return 2;
   }
+  if (options->check) return app::RunCheck(argc, argv, *options->check, options->json);
 
   platform::wine::WinePlatformOptions machine_options;
   machine_options.prefix = platform::wine::ChoosePrefixFromEnvironment(

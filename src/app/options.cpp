@@ -7,7 +7,11 @@ namespace norva::app {
 const char kUsage[] =
     "usage: norva [--disc DIR|IMAGE] [--machine DIR] [--runner CMD] [--opener CMD] [--screen WxH]\n"
     "             [--clock HH:MM] [--scale F] [--headless [--script FILE]] [DIR|IMAGE] [T]\n"
+    "       norva --check DIR|IMAGE [--json]\n"
     "--scale F: the window F times its size (0.5 to 4), on top of the desktop's own scaling\n"
+    "--check: report the faults of the disc's catalog, a line each (--json: a JSON object each); exit "
+    "status\n"
+    "         0 without errors, 1 with errors, 2 when the disc cannot be read\n"
     "IMAGE: a disc image (.iso, .cue/.bin, .nrg, .mds/.mdf, .ccd/.img), opened for the run without root\n";
 
 namespace {
@@ -50,7 +54,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       return args[++i];
     };
     if (arg == "--disc" || arg == "--machine" || arg == "--runner" || arg == "--opener" ||
-        arg == "--script") {
+        arg == "--script" || arg == "--check") {
       auto v = value();
       if (!v) return std::nullopt;
       if (arg == "--disc") {
@@ -64,6 +68,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (arg == "--runner") options.runner = *v;
       if (arg == "--opener") options.opener = *v;
       if (arg == "--script") options.script = *v;
+      if (arg == "--check") options.check = *v;
     } else if (arg == "--screen") {
       auto v = value();
       if (!v) return std::nullopt;
@@ -92,6 +97,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         return std::nullopt;
       }
       options.scale = *scale;
+    } else if (arg == "--json") {
+      options.json = true;
     } else if (arg == "--headless") {
       options.headless = true;
     } else if (arg == "T") {
@@ -107,6 +114,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       *error = "unknown argument: " + arg;
       return std::nullopt;
     }
+  }
+  if (options.json && !options.check) {
+    *error = "--json needs --check";
+    return std::nullopt;
+  }
+  if (options.check && (options.disc || options.headless)) {
+    *error = "--check runs alone: it takes the disc itself";
+    return std::nullopt;
   }
   if (options.script && !options.headless) {
     *error = "--script needs --headless";

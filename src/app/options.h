@@ -19,6 +19,8 @@ struct Options {
   bool headless = false;
   std::optional<std::string> script;   // --script FILE (headless only)
   bool show_install_commands = false;  // T
+  std::optional<std::string> check;    // --check DIR|IMAGE: check the disc's catalog and end
+  bool json = false;                   // --json: the check's findings as JSON, one object a line
 };
 
 // Parses argv[1..]; on a mistake returns nullopt and sets `error` to a one-line explanation.

@@ -24,7 +24,10 @@ ImageLoadResult HeadlessImageLoader::Load(const std::string& host_path) {
   // Only a regular file is opened, and without blocking: a FIFO or device named as a picture fails here.
   const auto content = platform::wine::ReadHostFile(host_path, components::kMaxPictureBytes);
   if (!content || !content->stamp.exists) return Failure("cannot open the file");
-  const std::string& bytes = content->bytes;
+  return DecodePicture(content->bytes);
+}
+
+ImageLoadResult DecodePicture(std::string_view bytes) {
   if (StartsWith(bytes, "BM")) return DecodeBmp(bytes);
   if (StartsWith(bytes, "\xFF\xD8")) return DecodeJpeg(bytes);
   return Failure(bytes.empty() ? "the file is empty" : "not a JPEG or bitmap picture");

@@ -15,6 +15,9 @@ class HeadlessImageLoader : public components::ImageLoader {
   components::ImageLoadResult Load(const std::string& host_path) override;
 };
 
+// A picture file's bytes decoded as Load decodes them, the kind told by the first bytes.
+components::ImageLoadResult DecodePicture(std::string_view bytes);
+
 // The decoders on bytes in memory, for the loader and its tests.
 components::ImageLoadResult DecodeJpeg(std::string_view bytes);
 // Windows bitmaps with a core (12-byte) or info (40-byte or longer) header, 1, 4, 8, 24 or 32 bits per pixel,

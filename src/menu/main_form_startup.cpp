@@ -4,6 +4,7 @@
 #include "menu/actions.h"
 #include "menu/detail_panel.h"
 #include "menu/disc_location.h"
+#include "menu/font_files.h"
 #include "menu/icon_column.h"
 #include "menu/installed_page.h"
 #include "menu/installer.h"
@@ -27,7 +28,6 @@ namespace {
 
 // Red 47, green 50, blue 43.
 constexpr std::uint32_t kHelpTextColor = 0x002B322F;
-constexpr std::string_view kFontFiles[] = {"bb.jpg", "bc.jpg"};
 
 }  // namespace
 

@@ -19,8 +19,6 @@ constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\Curren
 constexpr std::string_view kMapGroupsKey =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 constexpr std::string_view kGroupsKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\Groups";
-// Value names after the bar of RxF and group files of SF are read up to this length.
-constexpr std::size_t kValueNameLimit = 30;
 
 // The text with its first character replaced by the drive letter of `installed_dir` ("?:\X" -> "C:\X").
 std::string OnInstalledDrive(std::string_view text, const std::string& installed_dir) {
@@ -83,64 +81,44 @@ std::optional<std::string> UninstallCommands::ShortcutCommand(std::string_view n
 }
 
 void UninstallCommands::Run(const catalog::TDemos& item, std::string_view list) {
-  for (const std::string& entry : catalog::SplitFields(list)) {
-    if (entry.empty()) continue;
-    const std::string_view arg = After(entry, 1);
-    switch (entry[0]) {
-      case 'D':
-        Folder(item, arg);
+  for (const std::string& text : catalog::SplitFields(list)) {
+    const UninstallEntry entry = ParseUninstallEntry(text);
+    switch (entry.op) {
+      case UninstallOp::kIgnored:
         break;
-      case 'F':
-        File(item, arg);
+      case UninstallOp::kDeleteTree:
+      case UninstallOp::kDeleteEmptyBranch:
+        Folder(item, entry);
         break;
-      case 'R':
-        Registry(arg);
+      case UninstallOp::kDeleteFile:
+        File(item, entry.arg);
         break;
-      case 'S':
-        Shell(arg);
+      case UninstallOp::kDeleteKey:
+      case UninstallOp::kDeleteEmptyKey:
+      case UninstallOp::kDeleteValue:
+        Registry(entry);
         break;
-      case 'U':
-        Uninstaller(arg);
+      case UninstallOp::kDeleteDesktopFile:
+      case UninstallOp::kDeleteConvertedGroup:
+      case UninstallOp::kDeleteStartGroup:
+        Shell(entry);
         break;
-      default:
+      case UninstallOp::kRunSystemUninstaller:
+      case UninstallOp::kRunKeyUninstaller:
+        Uninstaller(entry);
         break;
     }
   }
 }
 
-void UninstallCommands::Folder(const catalog::TDemos& item, std::string_view arg) {
-  if (arg.empty()) return;
-  installed::FileTree tree(services_.platform.files, folders_);
-  const std::string& installed = item.InstalledDir;
-  std::string target;
-  switch (arg[0]) {
-    case '?':
-      if (installed.empty()) return;
-      target = OnInstalledDrive(arg, installed);
-      break;
-    case 'C':
-      target = std::string(arg);
-      break;
-    case 'G':
-      if (arg.size() == 1) {
-        target = installed;
-      } else {
-        target = FullPath(installed + "\\" + std::string(After(arg, 1)));
-      }
-      break;
-    case 'E':
-      // DE: the item's folder; DEF + path: below Program Files.
-      if (arg.size() >= 2 && arg[1] == 'F') {
-        const std::string branch = folders_.ProgramFilesDir + std::string(After(arg, 2));
-        if (IsDrivePath(branch)) tree.DeleteEmptyBranch(branch);
-      } else if (IsDrivePath(installed)) {
-        tree.DeleteEmptyBranch(installed);
-      }
-      return;
-    default:
-      return;
+void UninstallCommands::Folder(const catalog::TDemos& item, const UninstallEntry& entry) {
+  const auto target = UninstallFolderTarget(entry, item.InstalledDir, folders_.ProgramFilesDir);
+  if (!target) return;
+  if (entry.op == UninstallOp::kDeleteEmptyBranch) {
+    installed::FileTree(services_.platform.files, folders_).DeleteEmptyBranch(target->path);
+    return;
   }
-  DeleteQuestion(services_, look_, folders_, target);
+  DeleteQuestion(services_, look_, folders_, target->resolve ? FullPath(target->path) : target->path);
 }
 
 void UninstallCommands::File(const catalog::TDemos& item, std::string_view arg) {
@@ -185,30 +163,24 @@ void UninstallCommands::File(const catalog::TDemos& item, std::string_view arg) 
   tree.DeleteEmptyBranch(installed::GetParentDir(path));
 }
 
-void UninstallCommands::Registry(std::string_view arg) {
-  if (arg.size() < 2) return;
-  const RegRoot root = arg[0] == 'M' ? RegRoot::kLocalMachine : RegRoot::kCurrentUser;
-  const char op = arg[1];
-  // "MDSOFTWARE\X" and "MD\SOFTWARE\X" name the same key, taken from the root.
-  std::string key(After(arg, 2));
-  if (key.empty() || key[0] != '\\') key.insert(0, "\\");
+void UninstallCommands::Registry(const UninstallEntry& entry) {
+  const RegRoot root = entry.root;
+  const std::string& key = entry.key;
   platform::Registry& registry = services_.platform.registry;
-  switch (op) {
-    case 'D':
-    case 'E': {
+  switch (entry.op) {
+    case UninstallOp::kDeleteKey:
+    case UninstallOp::kDeleteEmptyKey: {
       if (installed::IsProtectedRegistryKey(key)) {
         DebugNote("Reg Key not deleted... " + std::string(RootName(root)) + key + " is protected");
         return;
       }
-      const bool deleted = op == 'D' ? registry.DeleteKey(root, key) : registry.DeleteEmptyKey(root, key);
+      const bool deleted = entry.op == UninstallOp::kDeleteKey ? registry.DeleteKey(root, key)
+                                                               : registry.DeleteEmptyKey(root, key);
       if (!deleted) DebugNote("Reg Key not deleted...");
       return;
     }
-    case 'F': {
-      const std::size_t bar = key.find('|');
-      const bool deleted =
-          bar != std::string::npos &&
-          registry.DeleteValue(root, key.substr(0, bar), key.substr(bar + 1, kValueNameLimit));
+    case UninstallOp::kDeleteValue: {
+      const bool deleted = entry.value && registry.DeleteValue(root, key, *entry.value);
       if (!deleted) DebugNote("Reg Entry not deleted...");
       return;
     }
@@ -217,18 +189,17 @@ void UninstallCommands::Registry(std::string_view arg) {
   }
 }
 
-void UninstallCommands::Shell(std::string_view arg) {
-  if (arg.empty()) return;
-  const std::string_view rest = After(arg, 1);
+void UninstallCommands::Shell(const UninstallEntry& entry) {
+  const std::string_view rest = entry.rest;
   const auto& folders = folders_;
   installed::FileTree tree(services_.platform.files, folders_);
-  switch (arg[0]) {
-    case 'D': {
+  switch (entry.op) {
+    case UninstallOp::kDeleteDesktopFile: {
       const std::string path = folders.UserDesktopDir + std::string(rest);
       if (IsDrivePath(path)) tree.RemoveFile(FullPath(path));  // a desktop file that stays is no matter
       return;
     }
-    case 'F': {
+    case UninstallOp::kDeleteConvertedGroup: {
       // A group converted from Windows 3.1: its map entry, its recorded group file and that file.
       platform::Registry& registry = services_.platform.registry;
       const std::size_t bar = rest.find('|');
@@ -239,7 +210,7 @@ void UninstallCommands::Shell(std::string_view arg) {
       if (IsDrivePath(group_file)) tree.RemoveFile(group_file);
       return;
     }
-    case 'N':
+    case UninstallOp::kDeleteStartGroup:
       tree.RemoveStartFolder(rest);
       return;
     default:
@@ -247,17 +218,16 @@ void UninstallCommands::Shell(std::string_view arg) {
   }
 }
 
-void UninstallCommands::Uninstaller(std::string_view arg) {
-  if (arg.empty()) return;
-  const std::string_view rest = After(arg, 1);
-  switch (arg[0]) {
-    case 'S': {
+void UninstallCommands::Uninstaller(const UninstallEntry& entry) {
+  const std::string_view rest = entry.rest;
+  switch (entry.op) {
+    case UninstallOp::kRunSystemUninstaller: {
       const std::string command = folders_.SystemDir + std::string(rest);
       services_.host.ShowMessage(MessageKind::kPlain, look_.AppTitle, command, MessageButtons::kOk);
       launcher_.WaitExec(command, platform::kShowNormal);
       return;
     }
-    case 'U': {
+    case UninstallOp::kRunKeyUninstaller: {
       const std::string key = std::string(kUninstallKey) + std::string(rest);
       const std::string command =
           services_.platform.registry.ReadString(RegRoot::kLocalMachine, key, "UninstallString")

@@ -8,7 +8,8 @@
 //   SDpath SFmap|groupfile SNgroup       desktop file, converted program group, Start-menu group
 //   USprogram UUsubkey                   run an uninstaller from the system folder or the uninstall key
 //
-// Letters other than D, F, R, S and U, and unknown second letters, are ignored. Every deletion goes through
+// Letters other than D, F, R, S and U, and unknown second letters, are ignored (ParseUninstallEntry reads
+// the entries). Every deletion goes through
 // the guarded file-tree utilities; a target that is no full drive path ("C:\...") is skipped, since it would
 // be taken from the current folder (the disc). Registry keys less than three levels below their root, and
 // the machine's shared keys, are never deleted.
@@ -22,6 +23,7 @@
 #include "installed/system_folders.h"
 #include "menu/menu_services.h"
 #include "menu/menu_state.h"
+#include "menu/uninstall_entry.h"
 
 namespace norva::install {
 class Launcher;
@@ -46,11 +48,11 @@ class UninstallCommands {
   void Run(const catalog::TDemos& item, std::string_view list);
 
  private:
-  void Folder(const catalog::TDemos& item, std::string_view arg);
+  void Folder(const catalog::TDemos& item, const UninstallEntry& entry);
   void File(const catalog::TDemos& item, std::string_view arg);
-  void Registry(std::string_view arg);
-  void Shell(std::string_view arg);
-  void Uninstaller(std::string_view arg);
+  void Registry(const UninstallEntry& entry);
+  void Shell(const UninstallEntry& entry);
+  void Uninstaller(const UninstallEntry& entry);
 
   // Target and arguments of a shortcut in the user's, else the all users' Programs folder.
   std::optional<std::string> ShortcutCommand(std::string_view name);

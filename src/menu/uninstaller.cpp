@@ -27,19 +27,6 @@ constexpr std::string_view kSetupMissing =
 // One game whose uninstaller leaves its program file behind; only its log file tells a cancelled run.
 constexpr std::string_view kProgramThatStays = "rayne.exe";
 
-// Puts a text back to its value at construction on every way out.
-class KeepText {
- public:
-  explicit KeepText(std::string& text) : text_(text), copy_(text) {}
-  ~KeepText() { text_ = copy_; }
-  KeepText(const KeepText&) = delete;
-  KeepText& operator=(const KeepText&) = delete;
-
- private:
-  std::string& text_;
-  std::string copy_;
-};
-
 bool IsOwnUninstallerType(int type) {
   return type == catalog::kInstallPolled || type == catalog::kInstallSetup || type == 7;
 }
@@ -96,18 +83,17 @@ void Uninstaller::UninstallProc(catalog::TDemos& item) {
 }
 
 bool Uninstaller::Uninstall(catalog::TDemos& item) {
-  // Put back before the page is refreshed: detection of the item reads its markers again.
-  KeepText keep(item.Uninstall);
+  // A copy: the record may be read again while a program runs.
+  const std::string list = item.Uninstall;
+  const UninstallList marks = ParseUninstallList(list, item.InstallType);
   const platform::Platform& machine = services_.platform;
   install::Launcher launcher = parts_.launchers.Make();
   UninstallCommands commands(services_, look_, files_.Folders, data_.catalog.DebugMode != 0, launcher);
   installed::FileTree tree(machine.files, files_.Folders);
   const int type = item.InstallType;
 
-  if (type == catalog::kInstallUnpack && item.Uninstall.starts_with('?')) {
-    item.Uninstall.erase(0, 1);
-    commands.LocateUninstaller(item, item.Uninstall, false);
-  }
+  if (type == catalog::kInstallUnpack && marks.locate)
+    commands.LocateUninstaller(item, marks.locate_entries, false);
   switch (type) {
     case catalog::kInstallFromDisc:
       item.InstalledDir.clear();  // it held the item's folder on the disc
@@ -125,7 +111,7 @@ bool Uninstaller::Uninstall(catalog::TDemos& item) {
     case catalog::kInstallPolled:
     case catalog::kInstallSetup:
     case 7:
-      RunOwnUninstaller(item, launcher, commands);
+      RunOwnUninstaller(item, marks, launcher, commands);
       break;
     case catalog::kInstallSierraSetup:
       SierraUninstall(item, launcher);
@@ -142,11 +128,7 @@ bool Uninstaller::Uninstall(catalog::TDemos& item) {
   item.Installed = 0;
   item.NotInstalled = 1;
   item.Runnable = 0;
-  if (!item.Uninstall.empty()) {
-    std::string_view list = item.Uninstall;
-    if (list.starts_with('*')) list.remove_prefix(1);
-    commands.Run(item, list);
-  }
+  if (!marks.commands.empty()) commands.Run(item, marks.commands);
   if (type == catalog::kInstallFromDisc) {
     item.Installed = machine.files.FileExists(item.Param) ? 1 : 0;
     item.NotInstalled = 0;
@@ -157,25 +139,18 @@ bool Uninstaller::Uninstall(catalog::TDemos& item) {
   return true;
 }
 
-void Uninstaller::RunOwnUninstaller(catalog::TDemos& item, install::Launcher& launcher,
-                                    UninstallCommands& commands) {
-  std::string& list = item.Uninstall;
+void Uninstaller::RunOwnUninstaller(catalog::TDemos& item, const UninstallList& marks,
+                                    install::Launcher& launcher, UninstallCommands& commands) {
   bool setup_missing = false;
-  if (list == "SETUP") {
+  if (marks.setup) {
     item.UnInstallName = item.InstallDir + "\\" + item.InstallName;
     if (!services_.platform.files.FileExists(item.UnInstallName)) {
       setup_missing = true;
       services_.host.ShowMessage(MessageKind::kError, look_.AppTitle, kSetupMissing, MessageButtons::kOk);
     }
   }
-  if (list.starts_with('?')) {
-    list.erase(0, 1);
-    commands.LocateUninstaller(item, list, true);
-  }
-  if (list.starts_with('!')) {
-    item.UnInstallName.clear();
-    list.erase(0, 1);
-  }
+  if (marks.locate) commands.LocateUninstaller(item, marks.locate_entries, marks.locate_shortcuts);
+  if (marks.no_uninstaller) item.UnInstallName.clear();
   // Nothing to start when the installer is not on the inserted disc.
   if (!setup_missing) launcher.WaitExec(item.UnInstallName, platform::kShowNormal);
 }

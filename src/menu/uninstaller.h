@@ -11,6 +11,7 @@
 #include "menu/menu_services.h"
 #include "menu/menu_state.h"
 #include "menu/page_kinds.h"
+#include "menu/uninstall_entry.h"
 
 namespace norva::install {
 class Launcher;
@@ -77,7 +78,8 @@ class Uninstaller {
   // Steps up to the leftover question; false when the uninstall was cancelled.
   bool Uninstall(catalog::TDemos& item);
   // The item's own uninstaller of InstallType 4, 5 and 7, after the markers of its command list.
-  void RunOwnUninstaller(catalog::TDemos& item, install::Launcher& launcher, UninstallCommands& commands);
+  void RunOwnUninstaller(catalog::TDemos& item, const UninstallList& marks, install::Launcher& launcher,
+                         UninstallCommands& commands);
   // InstallType 6: the installer's own uninstall mode, then its Start-menu group and empty folder.
   void SierraUninstall(catalog::TDemos& item, install::Launcher& launcher);
   // Whether the item's program is still there, so that the uninstall counts as cancelled.

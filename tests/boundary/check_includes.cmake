@@ -1,6 +1,6 @@
 # Fails when a file of the menu logic, data or components layers includes a toolkit, operating-system, Wine or
 # archive-library header. Run as: cmake -DSOURCE_DIR=... -P check_includes.cmake
-set(core_dirs catalog strings menu install installed components)
+set(core_dirs catalog strings menu install installed components check)
 set(forbidden
     "<Q[A-Za-z]" "<qt" "<unistd\\.h>" "<sys/" "<windows\\.h>" "<winbase\\.h>" "<dirent\\.h>" "<fcntl\\.h>"
     "<spawn\\.h>" "<signal\\.h>" "<pthread\\.h>" "<dlfcn\\.h>" "<poll\\.h>" "<pwd\\.h>" "<termios\\.h>"

@@ -142,9 +142,13 @@ TEST_F(SampleDiscFiles, EveryFileTheCatalogNamesIsOnTheDisc) {
   }
   for (const auto& update : Records("updates")) {
     const std::string who = "update " + update["Name"].get<std::string>();
-    expect_file("Updates\\" + update["FileName"].get<std::string>(), who);
+    const std::string file = update["FileName"].get<std::string>();
+    expect_file("Updates\\" + file, who);
+    // The readme lies beside the update's program.
+    const std::string folder =
+        file.find('\\') == std::string::npos ? "" : file.substr(0, file.rfind('\\') + 1);
     if (!update["ReadmeName"].get<std::string>().empty())
-      expect_file("Updates\\" + update["ReadmeName"].get<std::string>(), who);
+      expect_file("Updates\\" + folder + update["ReadmeName"].get<std::string>(), who);
   }
   // What the menu itself opens: its fonts, music, audio module, page illustrations and the diskmag.
   for (const char* file :
