@@ -12,6 +12,7 @@
 The output depends on nothing but this code (no clock, no randomness), so rebuilding gives the same
 bytes."""
 import os
+import re
 import sys
 
 sys.dont_write_bytecode = True  # keep the source folder clean when run at configure time
@@ -21,49 +22,61 @@ from artwork import anims, border, buttons, icons, panels, small  # noqa: E402
 from artwork.parts import DAY, NIGHT, SCHEMES  # noqa: E402
 from artwork.svg import Svg  # noqa: E402
 
+
+
+def picture_indices():
+    """The pictures' indices by name, from the menu's own table of them."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "menu", "picture_index.h")
+    with open(path, encoding="utf-8") as header:
+        return {m.group(1): int(m.group(2)) for m in re.finditer(r"constexpr int (k\w+) = (\d+);", header.read())}
+
+
+P = picture_indices()
 MAIN_COUNT = 120
 MESSAGE_W, MESSAGE_H = 360, 150
 CONTROLS_COUNT = 30
 
 # Page keys: first index -> symbol (four pictures: normal, pressed, night normal, night pressed).
-ICON_GROUPS = {0: "Demos", 4: "Software", 8: "Extra", 12: "Updates", 16: "Drivers", 20: "Installed",
-               28: "Shots", 32: "Readers", 102: "Trailers", 106: "Quillon"}
+ICON_GROUPS = {P["kDemosIcon"]: "Demos", P["kSoftwareIcon"]: "Software", P["kExtraIcon"]: "Extra",
+               P["kUpdatesIcon"]: "Updates", P["kDriversIcon"]: "Drivers", P["kInstalledIcon"]: "Installed",
+               P["kShotsIcon"]: "Shots", P["kReadersIcon"]: "Readers", P["kTrailersIcon"]: "Trailers",
+               P["kQuillonIcon"]: "Quillon"}
 # Single pictures with a night variant at index + 1: index -> (width, height, draw(svg, scheme)).
 SINGLES = {
-    52: (638, 482, lambda s, p: panels.background(s, p, simple=False)),
-    96: (638, 482, lambda s, p: panels.background(s, p, simple=True)),
-    54: (32, 32, small.flag_playable),
-    56: (32, 32, small.flag_unplayable),
-    58: (32, 32, small.flag_cz),
-    60: (32, 32, small.flag_3d),
-    62: (32, 32, small.flag_net),
-    118: (32, 32, small.flag_empty),
-    64: (33, 33, small.spot_exit),
-    66: (33, 33, small.spot_setting),
-    68: (33, 33, small.spot_indigo),
-    70: (24, 20, lambda s, p: small.side_arrow(s, p, -8)),
-    72: (24, 20, lambda s, p: small.side_arrow(s, p, 8)),
-    74: (135, 28, small.highlight),
-    92: (115, 91, lambda s, p: panels.cover_down(s, p, simple=False)),
-    98: (115, 91, lambda s, p: panels.cover_down(s, p, simple=True)),
-    94: (100, 46, lambda s, p: panels.cover_up(s, p, simple=False)),
-    100: (100, 46, lambda s, p: panels.cover_up(s, p, simple=True)),
+    P["kBackground"]: (638, 482, lambda s, p: panels.background(s, p, simple=False)),
+    P["kSimpleBackground"]: (638, 482, lambda s, p: panels.background(s, p, simple=True)),
+    P["kPlayable"]: (32, 32, small.flag_playable),
+    P["kUnplayable"]: (32, 32, small.flag_unplayable),
+    P["kCZ"]: (32, 32, small.flag_cz),
+    P["k3D"]: (32, 32, small.flag_3d),
+    P["kNet"]: (32, 32, small.flag_net),
+    P["kEmptyFlag"]: (32, 32, small.flag_empty),
+    P["kExitSpot"]: (33, 33, small.spot_exit),
+    P["kSetupSpot"]: (33, 33, small.spot_setting),
+    P["kIndigoSpot"]: (33, 33, small.spot_indigo),
+    P["kUpperArrow"]: (24, 20, lambda s, p: small.side_arrow(s, p, -8)),
+    P["kLowerArrow"]: (24, 20, lambda s, p: small.side_arrow(s, p, 8)),
+    P["kHighlight"]: (135, 28, small.highlight),
+    P["kCoverDown"]: (115, 91, lambda s, p: panels.cover_down(s, p, simple=False)),
+    P["kSimpleCoverDown"]: (115, 91, lambda s, p: panels.cover_down(s, p, simple=True)),
+    P["kCoverUp"]: (100, 46, lambda s, p: panels.cover_up(s, p, simple=False)),
+    P["kSimpleCoverUp"]: (100, 46, lambda s, p: panels.cover_up(s, p, simple=True)),
 }
 # Two-state pictures: index -> (width, height, draw(svg, scheme, second_state)); the second state
 # (under the mouse) follows at + 1, the night pair at + 2 and + 3.
 PAIRS = {
-    80: (16, 14, lambda s, p, hover: small.small_arrow(s, p, True, hover)),
-    84: (16, 14, lambda s, p, hover: small.small_arrow(s, p, False, hover)),
-    88: (16, 28, small.quick_run),
-    110: (16, 28, lambda s, p, hover: small.switch(s, p, False, hover)),
-    114: (16, 28, lambda s, p, hover: small.switch(s, p, True, hover)),
+    P["kDownArrow"]: (16, 14, lambda s, p, hover: small.small_arrow(s, p, True, hover)),
+    P["kUpArrow"]: (16, 14, lambda s, p, hover: small.small_arrow(s, p, False, hover)),
+    P["kQuickRun"]: (16, 28, small.quick_run),
+    P["kSwitchOff"]: (16, 28, lambda s, p, hover: small.switch(s, p, False, hover)),
+    P["kSwitchOn"]: (16, 28, lambda s, p, hover: small.switch(s, p, True, hover)),
 }
 # Pictures without a night variant (the gallery).
 DAY_ONLY = {
-    76: (44, 72, lambda s: small.gallery_arrow(s, DAY, True)),
-    77: (44, 72, lambda s: small.gallery_arrow(s, DAY, False)),
-    78: (638, 482, lambda s: panels.gallery_frame(s, DAY)),
-    79: (44, 44, lambda s: small.gallery_close(s, DAY)),
+    P["kGalleryRight"]: (44, 72, lambda s: small.gallery_arrow(s, DAY, True)),
+    P["kGalleryLeft"]: (44, 72, lambda s: small.gallery_arrow(s, DAY, False)),
+    P["kGalleryFrame"]: (638, 482, lambda s: panels.gallery_frame(s, DAY)),
+    P["kGalleryClose"]: (44, 44, lambda s: small.gallery_close(s, DAY)),
 }
 
 

@@ -106,8 +106,12 @@ int RunCheck(int argc, char** argv, const std::string& disc, bool json) {
   }
   const int errors = findings.Count(check::Severity::kError);
   if (!json) {
-    std::cerr << disc << ": " << errors << " errors, " << findings.Count(check::Severity::kWarning)
-              << " warnings, " << findings.Count(check::Severity::kNote) << " notes\n";
+    const auto counted = [](int count, const char* word) {
+      return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+    };
+    std::cerr << disc << ": " << counted(errors, "error") << ", "
+              << counted(findings.Count(check::Severity::kWarning), "warning") << ", "
+              << counted(findings.Count(check::Severity::kNote), "note") << "\n";
   }
   return errors > 0 ? 1 : 0;
 }

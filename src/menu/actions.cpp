@@ -10,6 +10,7 @@
 #include "menu/music.h"
 #include "menu/page_kinds.h"
 #include "menu/page_view.h"
+#include "menu/picture_index.h"
 #include "menu/redetection.h"
 #include "menu/settings_page.h"
 #include "strings/ucase.h"
@@ -18,7 +19,6 @@ namespace norva::menu {
 namespace {
 
 constexpr int kRows = 10;
-constexpr int kQuickRunImage = 88;
 constexpr std::size_t kMaxLabel = 50;
 constexpr const char* kVersionPrompt = "Jakou verzi hry chcete spustit?";
 // Files the system's player opens.
@@ -62,11 +62,13 @@ void Actions::Wire() {
     auto leave = icon->OnMouseLeave;
     icon->OnMouseEnter = [this, icon, enter] {
       if (enter) enter();
-      if (selection_.PageKind != kPageSettings) icon->image = kQuickRunImage + 1 + 2 * look_.NightMode;
+      if (selection_.PageKind != kPageSettings)
+        icon->image = picture::kQuickRun + picture::kSecondState + picture::kNightPair * look_.NightMode;
     };
     icon->OnMouseLeave = [this, icon, leave] {
       if (leave) leave();
-      if (selection_.PageKind != kPageSettings) icon->image = kQuickRunImage + 2 * look_.NightMode;
+      if (selection_.PageKind != kPageSettings)
+        icon->image = picture::kQuickRun + picture::kNightPair * look_.NightMode;
     };
   }
 }

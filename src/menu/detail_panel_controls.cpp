@@ -4,23 +4,24 @@
 #include <initializer_list>
 
 #include "menu/page_kinds.h"
+#include "menu/picture_index.h"
 
 namespace norva::menu {
 namespace {
 
-// Pictures of the main image list (day scheme; the night picture follows at + 1).
-constexpr int kPlayableImage = 54;
-constexpr int kUnplayableImage = 56;
-constexpr int kCZImage = 58;
-constexpr int k3DImage = 60;
-constexpr int kNetImage = 62;
+// The flags' pictures (day scheme; the night picture follows at + 1).
+constexpr int kPlayableImage = picture::kPlayable;
+constexpr int kUnplayableImage = picture::kUnplayable;
+constexpr int kCZImage = picture::kCZ;
+constexpr int k3DImage = picture::k3D;
+constexpr int kNetImage = picture::kNet;
 
-// Pictures of the action-button list: k = 6..9 enabled, k + 5 hovered; the night set at + 15.
-constexpr int kReadme = 6;
-constexpr int kWeb = 7;
-constexpr int kPlay = 8;
-constexpr int kUninstall = 9;
-constexpr int kHoverOffset = 5;
+// The action buttons' pictures: enabled at k, hovered at k + kHoverOffset, the night set at + kNightSet.
+constexpr int kReadme = picture::kReadmeButton;
+constexpr int kWeb = picture::kWebButton;
+constexpr int kPlay = picture::kPlayButton;
+constexpr int kUninstall = picture::kUninstallButton;
+using picture::kHoverOffset;
 
 // Help texts (message numbers within the language's block).
 constexpr int kHelpRun = 81;
@@ -79,7 +80,7 @@ void DetailPanel::DoFlags(int flags) {
 
 void DetailPanel::Button(components::PictureButton& button, int k, bool on) {
   button.tag = on ? 1 : 0;
-  button.image = on ? 15 * look_.NightMode + k : -1;
+  button.image = on ? picture::kNightSet * look_.NightMode + k : -1;
 }
 
 void DetailPanel::ReadmeButton(bool on) {
@@ -126,7 +127,7 @@ void DetailPanel::Help(int k) {
 
 bool DetailPanel::HoverButton(components::PictureButton& button, int k) {
   if (button.tag == 0) return false;
-  button.image = 15 * look_.NightMode + k + kHoverOffset;
+  button.image = picture::kNightSet * look_.NightMode + k + kHoverOffset;
   button.tag = 2;
   return true;
 }

@@ -1,4 +1,5 @@
 #include "menu/icon_column.h"
+#include "menu/picture_index.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ void IconColumn::Wire() {
 void IconColumn::Down2Hover() {
   auto& c = controls_;
   if (c.Down2->image == -1) return;
-  c.Down2->image = 81 + 2 * look_.NightMode;
+  c.Down2->image = picture::kDownArrow + picture::kSecondState + picture::kNightPair * look_.NightMode;
   selection_.IconScrollStep = kStep;
   rest_half_way_ = false;
   c.ScrollDownTimer->SetEnabled(true);
@@ -35,7 +36,7 @@ void IconColumn::Down2Hover() {
 void IconColumn::Up2Hover() {
   auto& c = controls_;
   if (c.Up2->image == -1) return;
-  c.Up2->image = 85 + 2 * look_.NightMode;
+  c.Up2->image = picture::kUpArrow + picture::kSecondState + picture::kNightPair * look_.NightMode;
   selection_.IconScrollStep = kStep;
   rest_half_way_ = false;
   c.ScrollUpTimer->SetEnabled(true);
@@ -68,7 +69,7 @@ void IconColumn::ScrollDownTimer() {
     c.ScrollDownTimer->SetEnabled(false);
     return;
   }
-  c.Up2->image = 84 + 2 * look_.NightMode;
+  c.Up2->image = picture::kUpArrow + picture::kNightPair * look_.NightMode;
   for (int n = 1; n <= 5; ++n) {
     if (c.DIBSection[n]->rect.top < 50) SetOpacity(n, -kFade);
   }
@@ -92,7 +93,7 @@ void IconColumn::ScrollUpTimer() {
     c.ScrollUpTimer->SetEnabled(false);
     return;
   }
-  c.Down2->image = 80 + 2 * look_.NightMode;
+  c.Down2->image = picture::kDownArrow + picture::kNightPair * look_.NightMode;
   for (int n = 1; n <= 5; ++n) {
     if (c.DIBSection[n]->rect.top > 20) SetOpacity(n, kFade);
   }

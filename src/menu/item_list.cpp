@@ -5,6 +5,7 @@
 #include "catalog/text_prep.h"
 #include "menu/page_kinds.h"
 #include "menu/page_view.h"
+#include "menu/picture_index.h"
 
 namespace norva::menu {
 namespace {
@@ -104,15 +105,18 @@ void ItemList::HighLight(int row) {
     c.DemosLabel[row]->color = selected;
     c.DemosLabel[row]->hover_color = selected;
   }
-  c.Up1->image = selection_.ItemIndex == 1 ? -1 : 84 + 2 * night;
-  c.Down1->image = selection_.ItemIndex == AssignTempNumber(selection_.PageKind) ? -1 : 80 + 2 * night;
+  c.Up1->image = selection_.ItemIndex == 1 ? -1 : picture::kUpArrow + picture::kNightPair * night;
+  c.Down1->image = selection_.ItemIndex == AssignTempNumber(selection_.PageKind)
+                       ? -1
+                       : picture::kDownArrow + picture::kNightPair * night;
 }
 
 void ItemList::Bold() {
   auto& c = controls_;
   const int kind = selection_.PageKind;
   if (kind != kPageSettings) {
-    for (int n = 1; n <= kRows; ++n) c.Play[n]->image = 88 + 2 * look_.NightMode;
+    for (int n = 1; n <= kRows; ++n)
+      c.Play[n]->image = picture::kQuickRun + picture::kNightPair * look_.NightMode;
   }
   const PageKindInfo* page = PageKindOf(kind);
   const int rows = page != nullptr ? page->quick_run_rows : 0;
@@ -206,12 +210,14 @@ void ItemList::Up1Click() {
 
 void ItemList::Down1MouseMove() {
   auto* arrow = controls_.Down1;
-  if (arrow->image != -1) arrow->image = 81 + 2 * look_.NightMode;
+  if (arrow->image != -1)
+    arrow->image = picture::kDownArrow + picture::kSecondState + picture::kNightPair * look_.NightMode;
 }
 
 void ItemList::Up1MouseMove() {
   auto* arrow = controls_.Up1;
-  if (arrow->image != -1) arrow->image = 85 + 2 * look_.NightMode;
+  if (arrow->image != -1)
+    arrow->image = picture::kUpArrow + picture::kSecondState + picture::kNightPair * look_.NightMode;
 }
 
 void ItemList::ClampListWindow() {

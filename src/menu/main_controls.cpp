@@ -65,6 +65,8 @@
 
 #include <string>
 
+#include "menu/picture_index.h"
+
 namespace norva::menu {
 
 namespace {
@@ -114,45 +116,45 @@ void NameMainImages(ImageList& list) {
     int states;  // 1 single picture, 2 two-state picture, 4 page icon (normal and pressed)
   };
   constexpr Group kGroups[] = {
-      {0, "Demos", 4},
-      {4, "Software", 4},
-      {8, "Extra", 4},
-      {12, "Updates", 4},
-      {16, "Drivers", 4},
-      {20, "Installed", 4},
-      {28, "Shots", 4},
-      {32, "Readers", 4},
-      {52, "Background", 1},
-      {54, "Playable", 1},
-      {56, "Unplayable", 1},
-      {58, "CZ", 1},
-      {60, "3D", 1},
-      {62, "Net", 1},
-      {64, "Exit", 1},
-      {66, "Setting", 1},
-      {68, "Indigo", 1},
-      {70, "UpperArrow", 1},
-      {72, "LowerArrow", 1},
-      {74, "Highlight", 1},
-      {80, "Down_off", 2},
-      {84, "Up_Off", 2},
-      {88, "Menu_Play_off", 2},
-      {92, "DN", 1},
-      {94, "UP", 1},
-      {96, "Wireless", 1},
-      {98, "DN_Simple", 1},
-      {100, "UP_Simple", 1},
-      {102, "Trailers", 4},
-      {106, "Quillon", 4},
-      {110, "Menu_Settings_Off", 2},
-      {114, "Menu_Settings_On", 2},
-      {118, "Empy", 1},
+      {picture::kDemosIcon, "Demos", 4},
+      {picture::kSoftwareIcon, "Software", 4},
+      {picture::kExtraIcon, "Extra", 4},
+      {picture::kUpdatesIcon, "Updates", 4},
+      {picture::kDriversIcon, "Drivers", 4},
+      {picture::kInstalledIcon, "Installed", 4},
+      {picture::kShotsIcon, "Shots", 4},
+      {picture::kReadersIcon, "Readers", 4},
+      {picture::kBackground, "Background", 1},
+      {picture::kPlayable, "Playable", 1},
+      {picture::kUnplayable, "Unplayable", 1},
+      {picture::kCZ, "CZ", 1},
+      {picture::k3D, "3D", 1},
+      {picture::kNet, "Net", 1},
+      {picture::kExitSpot, "Exit", 1},
+      {picture::kSetupSpot, "Setting", 1},
+      {picture::kIndigoSpot, "Indigo", 1},
+      {picture::kUpperArrow, "UpperArrow", 1},
+      {picture::kLowerArrow, "LowerArrow", 1},
+      {picture::kHighlight, "Highlight", 1},
+      {picture::kDownArrow, "Down_off", 2},
+      {picture::kUpArrow, "Up_Off", 2},
+      {picture::kQuickRun, "Menu_Play_off", 2},
+      {picture::kCoverDown, "DN", 1},
+      {picture::kCoverUp, "UP", 1},
+      {picture::kSimpleBackground, "Wireless", 1},
+      {picture::kSimpleCoverDown, "DN_Simple", 1},
+      {picture::kSimpleCoverUp, "UP_Simple", 1},
+      {picture::kTrailersIcon, "Trailers", 4},
+      {picture::kQuillonIcon, "Quillon", 4},
+      {picture::kSwitchOff, "Menu_Settings_Off", 2},
+      {picture::kSwitchOn, "Menu_Settings_On", 2},
+      {picture::kEmptyFlag, "Empy", 1},
   };
   for (const Group& group : kGroups) NamePictures(list, group.index, group.name, group.states);
   // The gallery's arrows and frame have no night pictures.
-  list.SetDisplayName(76, "Right");
-  list.SetDisplayName(77, "Left");
-  list.SetDisplayName(78, "big");
+  list.SetDisplayName(picture::kGalleryRight, "Right");
+  list.SetDisplayName(picture::kGalleryLeft, "Left");
+  list.SetDisplayName(picture::kGalleryFrame, "big");
 }
 
 void NameControlsImages(ImageList& list) {
@@ -160,8 +162,9 @@ void NameControlsImages(ImageList& list) {
   for (int night = 0; night <= 1; ++night) {
     const std::string suffix = night == 1 ? "_Night" : "";
     for (int k = 0; k < 4; ++k) {
-      list.SetDisplayName(15 * night + 6 + k, kButtons[k] + suffix);
-      list.SetDisplayName(15 * night + 11 + k, std::string(kButtons[k]) + "_Hover" + suffix);
+      list.SetDisplayName(picture::kNightSet * night + picture::kReadmeButton + k, kButtons[k] + suffix);
+      list.SetDisplayName(picture::kNightSet * night + picture::kReadmeButton + picture::kHoverOffset + k,
+                          std::string(kButtons[k]) + "_Hover" + suffix);
     }
   }
 }
@@ -241,7 +244,8 @@ MainControls::MainControls(Window& window) {
   DIBFormShaper1 = &window.CreateShaper("DIBFormShaper1", "Mask");
 
   Container* panel = DIBContainer1;
-  DIBBackImage = &Image(window, panel, "DIBBackImage", {0, 0, kPanelWidth, kPanelHeight}, main, 52);
+  DIBBackImage =
+      &Image(window, panel, "DIBBackImage", {0, 0, kPanelWidth, kPanelHeight}, main, picture::kBackground);
   DIBImage3 = &Image(window, panel, "DIBImage3", {16, 8, 180, 36}, nullptr, -1, false);
   DIBImage5 = &Image(window, panel, "DIBImage5", {16, 436, 180, 36}, nullptr, -1, false);
   Label1 = &Label(window, panel, "Label1", {229, 428, 265, 14}, {});
@@ -261,17 +265,18 @@ MainControls::MainControls(Window& window) {
     IconLabel[n] =
         &Label(window, panel, Numbered("IconLabel", n), {538, kIconTop[n] + 51, 80, 14}, icon_caption);
   }
-  CoverUp = &Image(window, panel, "CoverUp", {538, 0, 100, 46}, main, 94);
-  CoverDown = &Image(window, panel, "CoverDown", {523, 391, 115, 91}, main, 92);
+  CoverUp = &Image(window, panel, "CoverUp", {538, 0, 100, 46}, main, picture::kCoverUp);
+  CoverDown = &Image(window, panel, "CoverDown", {523, 391, 115, 91}, main, picture::kCoverDown);
   Up2 = &Image(window, panel, "Up2", {567, 46, 20, 14}, main, -1);
-  Down2 = &Image(window, panel, "Down2", {567, 394, 20, 14}, main, 80);
+  Down2 = &Image(window, panel, "Down2", {567, 394, 20, 14}, main, picture::kDownArrow);
 
   // The item list.
-  HighlightDIB = &Image(window, panel, "HighlightDIB", {71, 63, 135, 28}, main, 74);
+  HighlightDIB = &Image(window, panel, "HighlightDIB", {71, 63, 135, 28}, main, picture::kHighlight);
   Play[0] = nullptr;
   DemosLabel[0] = nullptr;
   for (int n = 1; n <= 10; ++n) {
-    Play[n] = &Image(window, panel, Numbered("Play", n), {55, 63 + 31 * (n - 1), 16, 28}, main, 88, false);
+    Play[n] = &Image(window, panel, Numbered("Play", n), {55, 63 + 31 * (n - 1), 16, 28}, main,
+                     picture::kQuickRun, false);
   }
   const LabelStyle row{
       .font = "Square721 AT", .size = 12, .color = kSilver, .hover_color = kBlack, .hover_fade = true};
@@ -279,7 +284,7 @@ MainControls::MainControls(Window& window) {
     DemosLabel[n] = &Label(window, panel, Numbered("DemosLabel", n), {76, kRowTop[n], 127, 16}, row);
   }
   Up1 = &Image(window, panel, "Up1", {189, 48, 16, 14}, main, -1);
-  Down1 = &Image(window, panel, "Down1", {189, 375, 16, 14}, main, 80);
+  Down1 = &Image(window, panel, "Down1", {189, 375, 16, 14}, main, picture::kDownArrow);
 
   // The detail panel.
   DIBImage4 = &Image(window, panel, "DIBImage4", {226, 64, 243, 151}, DIBImageList2, -1);
@@ -311,10 +316,12 @@ MainControls::MainControls(Window& window) {
   StopImage = button("StopImage", 510);
 
   // Window effects.
-  LowerArrow = &Image(window, panel, "LowerArrow", {8, 10, 24, 20}, main, 72);
-  UpperArrow = &Image(window, panel, "UpperArrow", {8, 375, 24, 20}, main, 70);
-  SetupSpotImage = &Image(window, panel, "SetupSpotImage", {33, 449, 33, 33}, main, 66, false);
-  IndigoSpotImage = &Image(window, panel, "IndigoSpotImage", {66, 449, 33, 33}, main, 68, false);
+  LowerArrow = &Image(window, panel, "LowerArrow", {8, 10, 24, 20}, main, picture::kLowerArrow);
+  UpperArrow = &Image(window, panel, "UpperArrow", {8, 375, 24, 20}, main, picture::kUpperArrow);
+  SetupSpotImage =
+      &Image(window, panel, "SetupSpotImage", {33, 449, 33, 33}, main, picture::kSetupSpot, false);
+  IndigoSpotImage =
+      &Image(window, panel, "IndigoSpotImage", {66, 449, 33, 33}, main, picture::kIndigoSpot, false);
   SetupSpot = &Image(window, panel, "SetupSpot", {33, 449, 33, 33}, nullptr, -1);
   IndigoSpot = &Image(window, panel, "IndigoSpot", {66, 449, 33, 33}, nullptr, -1);
   HelpLabel2 =
@@ -327,20 +334,22 @@ MainControls::MainControls(Window& window) {
   DebugLabel2->visible = false;
 
   // The gallery covers the whole panel while it is open.
-  DIBImage1 = &Image(window, panel, "DIBImage1", {0, 0, kPanelWidth, kPanelHeight}, main, 78, false);
+  DIBImage1 = &Image(window, panel, "DIBImage1", {0, 0, kPanelWidth, kPanelHeight}, main,
+                     picture::kGalleryFrame, false);
   DIBImage1->opacity = 220;
   DIBImage1->auto_size = true;
   DIBImage2 = &Image(window, panel, "DIBImage2", {0, 0, kPanelWidth, kPanelHeight}, DIBImageList2, -1, false);
   DIBImage2->opacity = 0;
   DIBImage2->auto_size = true;
-  LeftArrow = &Image(window, panel, "LeftArrow", {18, 206, 44, 72}, main, 77, false);
-  RightArrow = &Image(window, panel, "RightArrow", {577, 206, 44, 72}, main, 76, false);
+  LeftArrow = &Image(window, panel, "LeftArrow", {18, 206, 44, 72}, main, picture::kGalleryLeft, false);
+  RightArrow = &Image(window, panel, "RightArrow", {577, 206, 44, 72}, main, picture::kGalleryRight, false);
   LeftArrow->opacity = 0;
   RightArrow->opacity = 0;
-  GalleryClose = &Image(window, panel, "GalleryClose", {577, 18, 44, 44}, main, 79, false);
+  GalleryClose =
+      &Image(window, panel, "GalleryClose", {577, 18, 44, 44}, main, picture::kGalleryClose, false);
   GalleryClose->opacity = 0;
   // The exit spot stays above the open gallery, so that the menu can be left from there too.
-  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, 64, false);
+  ExitSpotImage = &Image(window, panel, "ExitSpotImage", {0, 449, 33, 33}, main, picture::kExitSpot, false);
   ExitSpot = &Image(window, panel, "ExitSpot", {0, 449, 33, 33}, nullptr, -1);
 
   StartTimer = &window.CreateTimer("StartTimer", 5000);

@@ -5,6 +5,7 @@
 
 #include "menu/detail_panel.h"
 #include "menu/page_screens.h"
+#include "menu/picture_index.h"
 
 namespace norva::menu {
 namespace {
@@ -83,7 +84,7 @@ PageRows FixedRows(int (*count)(const PageData&)) {
 PageKindInfo Demos() {
   PageKindInfo page = Page(kPageDemos, NORVA_CATALOG_ROWS(Demo, DemoCount));
   page.icon_message = 2;
-  page.icon_picture = 0;
+  page.icon_picture = picture::kDemosIcon;
   page.screen = &PageScreens::SetDemosPage;
   page.panel = &DetailPanel::SetDemos;
   page.play = PlayAction::kInstallOrRun;
@@ -104,7 +105,7 @@ PageKindInfo Demos() {
 PageKindInfo Extra() {
   PageKindInfo page = Page(kPageExtra, NORVA_CATALOG_ROWS(Extra, ExtraCount));
   page.icon_message = 4;
-  page.icon_picture = 8;
+  page.icon_picture = picture::kExtraIcon;
   page.screen = &PageScreens::SetExtraPage;
   page.panel = &DetailPanel::SetExtra;
   page.play = PlayAction::kInstallOrRun;
@@ -120,7 +121,7 @@ PageKindInfo Extra() {
 PageKindInfo Shareware() {
   PageKindInfo page = Page(kPageShareware, NORVA_CATALOG_ROWS(Share, ShareCount));
   page.icon_message = 3;
-  page.icon_picture = 4;
+  page.icon_picture = picture::kSoftwareIcon;
   page.page_picture = "iko04";
   page.screen = &PageScreens::SetSharewarePage;
   page.panel = &DetailPanel::SetShare;
@@ -134,7 +135,7 @@ PageKindInfo Shareware() {
 PageKindInfo Drivers() {
   PageKindInfo page = Page(kPageDrivers, NORVA_CATALOG_ROWS(Driver, DriverCount));
   page.icon_message = 6;
-  page.icon_picture = 16;
+  page.icon_picture = picture::kDriversIcon;
   page.page_picture = "iko01";
   page.screen = &PageScreens::SetDriversPage;
   page.panel = &DetailPanel::SetDrivers;
@@ -149,7 +150,7 @@ PageKindInfo Drivers() {
 PageKindInfo Updates() {
   PageKindInfo page = Page(kPageUpdates, NORVA_CATALOG_ROWS(Update, UpdateCount));
   page.icon_message = 5;
-  page.icon_picture = 12;
+  page.icon_picture = picture::kUpdatesIcon;
   page.page_picture = "iko02";
   page.screen = &PageScreens::SetUpdatesPage;
   page.panel = &DetailPanel::SetUpdates;
@@ -162,7 +163,7 @@ PageKindInfo Updates() {
 PageKindInfo Readers() {
   PageKindInfo page = Page(kPageReaders, NORVA_CATALOG_ROWS(Reader, ReaderCount));
   page.icon_caption = kReadersCaption;
-  page.icon_picture = 32;
+  page.icon_picture = picture::kReadersIcon;
   page.page_picture = "iko06";
   page.screen = &PageScreens::SetReadersPage;
   page.panel = &DetailPanel::SetReaders;
@@ -183,7 +184,7 @@ PageKindInfo Readers() {
 PageKindInfo Shots() {
   PageKindInfo page = Page(kPageShots, NORVA_CATALOG_ROWS(Shot, ShotCount));
   page.icon_message = 7;
-  page.icon_picture = 28;
+  page.icon_picture = picture::kShotsIcon;
   page.screen = &PageScreens::SetHotShotsPage;
   page.panel = &DetailPanel::SetShots;
   page.web = WebAction::kShot;
@@ -194,7 +195,7 @@ PageKindInfo Shots() {
 PageKindInfo Films() {
   PageKindInfo page = Page(kPageFilms, NORVA_CATALOG_ROWS(Movie, MovieCount));
   page.icon_message = 8;
-  page.icon_picture = 102;
+  page.icon_picture = picture::kTrailersIcon;
   page.screen = &PageScreens::SetFilmsPage;
   page.panel = &DetailPanel::SetFilms;
   page.play = PlayAction::kOpenFilm;
@@ -209,7 +210,7 @@ PageKindInfo Fulls() {
   page.icon_message = 79;
   page.icon_caption = kFullGames;
   page.icon_caption_on_dvd = true;
-  page.icon_picture = 4;
+  page.icon_picture = picture::kSoftwareIcon;
   page.screen = &PageScreens::SetFullsPage;
   page.panel = &DetailPanel::SetFulls;
   page.play = PlayAction::kInstallOrRun;
@@ -228,7 +229,7 @@ PageKindInfo Fulls() {
 PageKindInfo Extra2() {
   PageKindInfo page = Page(kPageExtra2, NORVA_CATALOG_ROWS(Extra2, Extra2Count));
   page.icon_message = 9;
-  page.icon_picture = 28;
+  page.icon_picture = picture::kShotsIcon;
   page.screen = &PageScreens::SetExtra2Page;
   page.panel = &DetailPanel::SetExtra2;
   page.play = PlayAction::kInstallOrRun;
@@ -244,7 +245,7 @@ PageKindInfo Extra2() {
 PageKindInfo Quillon() {
   PageKindInfo page = Page(kPageQuillon, FixedRows([](const PageData&) { return 1; }));
   page.icon_caption = "QUILLON";
-  page.icon_picture = 106;
+  page.icon_picture = picture::kQuillonIcon;
   page.screen = &PageScreens::SetQuillonPage;
   page.play = PlayAction::kOpenDiskmag;
   page.play_help = PlayHelpRule::kRun;
@@ -259,7 +260,7 @@ PageKindInfo Installed() {
       Page(kPageInstalled, RowsOf<[](const PageData& data) -> auto& { return data.installed.InstalledList; },
                                   [](const PageData& data) { return data.installed.InstalledCount; }>());
   page.icon_message = 1;
-  page.icon_picture = 20;
+  page.icon_picture = picture::kInstalledIcon;
   page.page_picture = "iko08";
   page.screen = &PageScreens::SetInstalledPage;
   page.panel = &DetailPanel::SetInstalled;

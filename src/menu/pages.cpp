@@ -7,6 +7,7 @@
 #include "menu/item_list.h"
 #include "menu/page_icons.h"
 #include "menu/page_screens.h"
+#include "menu/picture_index.h"
 #include "menu/pictures.h"
 #include "menu/settings_page.h"
 #include "menu/window_effects.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr int kSlots = 11;
 constexpr std::uint32_t kSilver = 0xC0C0C0;
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr int kPlaceholderFlag = 118;
 
 // Caption and first icon picture of a page kind that has an icon.
 struct PageIcon {
@@ -70,7 +70,7 @@ void Pages::AddPage(int kind) {
   if (n < static_cast<int>(selection_.Pages.size())) selection_.Pages[n] = {};
   if (!IconOf(services_.messages, look_.Language, data_.catalog, kind, icon)) return;
   auto& c = controls_;
-  const int image = icon.image + (look_.NightMode == 1 ? 2 : 0);
+  const int image = icon.image + (look_.NightMode == 1 ? picture::kNightPair : 0);
   if (n <= kSlots) {
     c.DIBSection[n]->image = image;
     c.DIBSection[n]->tag = image;
@@ -79,7 +79,7 @@ void Pages::AddPage(int kind) {
   if (n < static_cast<int>(selection_.Pages.size()))
     selection_.Pages[n] = {icon.caption, static_cast<std::uint8_t>(kind)};
   if (look_.Language != 1) {
-    c.Flag_CZ->image = kPlaceholderFlag + look_.NightMode;
+    c.Flag_CZ->image = picture::kEmptyFlag + look_.NightMode;
     c.Flag_CZ->visible = true;
   }
 }
@@ -113,7 +113,7 @@ void Pages::LoadPages() {
 
   // Five icons fit in the column: it has nothing to scroll.
   if (selection_.PageIconCount < 6) c.Down2->image = -1;
-  c.DIBBackImage->image = night + (enhanced ? 52 : 96);
+  c.DIBBackImage->image = night + (enhanced ? picture::kBackground : picture::kSimpleBackground);
 
   parts_.panel.ProcessPage();
   selection_.HoverIcon = 0;
@@ -121,23 +121,23 @@ void Pages::LoadPages() {
   parts_.list.HighLight(selection_.ItemIndex - selection_.TopIndex + 1);
 
   for (auto* arrow : {c.Down1, c.Down2}) {
-    if (arrow->image != -1) arrow->image = 80 + 2 * night;
+    if (arrow->image != -1) arrow->image = picture::kDownArrow + picture::kNightPair * night;
   }
   for (auto* arrow : {c.Up1, c.Up2}) {
-    if (arrow->image != -1) arrow->image = 84 + 2 * night;
+    if (arrow->image != -1) arrow->image = picture::kUpArrow + picture::kNightPair * night;
   }
-  for (int n = 1; n <= 10; ++n) c.Play[n]->image = 88 + 2 * night;
+  for (int n = 1; n <= 10; ++n) c.Play[n]->image = picture::kQuickRun + picture::kNightPair * night;
   for (int n = 1; n <= kSlots; ++n) c.IconLabel[n]->color = night == 1 ? kBlack : kSilver;
-  c.CoverDown->image = night + (enhanced ? 92 : 98);
-  c.CoverUp->image = night + (enhanced ? 94 : 100);
-  c.UpperArrow->image = night + 70;
-  c.LowerArrow->image = night + 72;
-  c.HighlightDIB->image = night + 74;
+  c.CoverDown->image = night + (enhanced ? picture::kCoverDown : picture::kSimpleCoverDown);
+  c.CoverUp->image = night + (enhanced ? picture::kCoverUp : picture::kSimpleCoverUp);
+  c.UpperArrow->image = night + picture::kUpperArrow;
+  c.LowerArrow->image = night + picture::kLowerArrow;
+  c.HighlightDIB->image = night + picture::kHighlight;
 
   ReloadPageScreenPictures();
 
   if (look_.Language != 1) {
-    c.Flag_CZ->image = kPlaceholderFlag + night;
+    c.Flag_CZ->image = picture::kEmptyFlag + night;
     c.Flag_CZ->visible = true;
   }
 }

@@ -5,6 +5,7 @@
 #include "menu/page_icons.h"
 #include "menu/page_kinds.h"
 #include "menu/page_view.h"
+#include "menu/picture_index.h"
 #include "menu/pictures.h"
 #include "menu/window_effects.h"
 
@@ -12,8 +13,6 @@ namespace norva::menu {
 namespace {
 
 constexpr int kRows = 3;
-constexpr int kSwitchOff = 110;
-constexpr int kSwitchOn = 114;
 constexpr int kNarrowScreen = 800;
 // Descriptions of the rows, and the two status lines (message numbers).
 constexpr int kDescriptions[kRows + 1] = {0, 94, 95, 77};
@@ -55,8 +54,8 @@ std::int32_t* SettingsPage::Setting(int row) const {
 
 int SettingsPage::SwitchImage(int row, bool hover) const {
   const std::int32_t* setting = Setting(row);
-  const int base = setting != nullptr && *setting == 1 ? kSwitchOn : kSwitchOff;
-  return base + (hover ? 1 : 0) + 2 * look_.NightMode;
+  const int base = setting != nullptr && *setting == 1 ? picture::kSwitchOn : picture::kSwitchOff;
+  return base + (hover ? picture::kSecondState : 0) + picture::kNightPair * look_.NightMode;
 }
 
 void SettingsPage::SetSettingsPage() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "menu/page_icons.h"
+#include "menu/picture_index.h"
 
 namespace norva::menu {
 namespace {
@@ -16,7 +17,8 @@ constexpr int kCoverDownEnhanced = 92;
 constexpr int kCoverDownSimple = 98;
 constexpr int kCoverUpEnhanced = 94;
 constexpr int kCoverUpSimple = 100;
-constexpr int kSpotPictures[3] = {64, 66, 68};  // exit, settings, colour scheme
+constexpr int kSpotPictures[3] = {picture::kExitSpot, picture::kSetupSpot,
+                                  picture::kIndigoSpot};  // exit, settings, colour scheme
 constexpr int kSpotNames[3] = {90, 91, 99};
 constexpr int kLowerArrowLimit = 200;
 constexpr int kUpperArrowLimit = 271;
@@ -138,11 +140,13 @@ void WindowEffects::ScreenImageMouseMove(const components::Control& sender, int 
   c.HelpLabel->caption.clear();
   c.HelpLabel2->caption.clear();
   // Buttons left with their hover picture get their enabled picture back.
-  const std::pair<components::PictureButton*, int> buttons[] = {
-      {c.ReadmeImage, 6}, {c.WebImage, 7}, {c.PlayImage, 8}, {c.StopImage, 9}};
-  for (auto [button, picture] : buttons) {
+  const std::pair<components::PictureButton*, int> buttons[] = {{c.ReadmeImage, picture::kReadmeButton},
+                                                                {c.WebImage, picture::kWebButton},
+                                                                {c.PlayImage, picture::kPlayButton},
+                                                                {c.StopImage, picture::kUninstallButton}};
+  for (auto [button, button_picture] : buttons) {
     if (button->tag > 0) {
-      button->image = 15 * look_.NightMode + picture;
+      button->image = picture::kNightSet * look_.NightMode + button_picture;
       button->tag = 1;
     }
   }
