@@ -56,14 +56,20 @@ std::string TRAR::ErrorText(int code) {
 }
 
 void TRAR::Report(int code) {
-  if (code != platform::kArcAborted && OnError) OnError(code);
+  if (code == platform::kArcAborted) return;
+  last_cause_ = error_.Description();
+  error_.Clear();
+  if (OnError) OnError(code);
 }
 
 void TRAR::ListArchive() {
   ActiveScope scope(this);
   if (!scope.taken()) return;
+  error_.Clear();
+  last_cause_.clear();
   int result = platform::kArcOpen;
-  auto reader = archives_ ? archives_->Open(ArchiveName, platform::ArchiveMode::kList, &result) : nullptr;
+  auto reader =
+      archives_ ? archives_->Open(ArchiveName, platform::ArchiveMode::kList, &result, &error_) : nullptr;
   if (!reader) {
     Report(result);
     return;
@@ -88,12 +94,15 @@ void TRAR::ListArchive() {
 bool TRAR::ExtractArchive() {
   ActiveScope scope(this);
   if (!scope.taken()) return false;
+  error_.Clear();
+  last_cause_.clear();
   if (ArchiveName.empty()) {
     Report(platform::kArcBadArchive);
     return false;
   }
   int result = platform::kArcOpen;
-  auto reader = archives_ ? archives_->Open(ArchiveName, platform::ArchiveMode::kExtract, &result) : nullptr;
+  auto reader =
+      archives_ ? archives_->Open(ArchiveName, platform::ArchiveMode::kExtract, &result, &error_) : nullptr;
   if (!reader) {
     Report(result);
     return false;
@@ -120,7 +129,8 @@ bool TRAR::ExtractArchive() {
     }
     if (OnExtracting) OnExtracting(header);
     position_ = 0;
-    const int code = reader->Extract(TargetDir, sink);
+    error_.Clear();
+    const int code = reader->Extract(TargetDir, sink, &error_);
     if (OnExtract) OnExtract(header, code == platform::kArcSuccess);
     if (code == platform::kArcSuccess) continue;
     ok = false;

@@ -42,12 +42,19 @@ class TRAR {
   // The text of a result code.
   static std::string ErrorText(int code);
 
+  // Why the last failure reported to OnError happened, as the machine tells it ("unpacking a\b.txt: its
+  // file cannot be written: No space left on device"); empty when it said nothing more than the code.
+  const std::string& LastCause() const { return last_cause_; }
+
  private:
   // Reports a failure unless it is the data callback's own stop.
   void Report(int code);
 
   platform::Archives* archives_;
   std::uint64_t position_ = 0;
+  // Filled by the archive calls; handed to last_cause_ with the failure it explains.
+  platform::Error error_;
+  std::string last_cause_;
 };
 
 }  // namespace norva::install

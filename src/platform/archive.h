@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error.h"
+
 namespace norva::platform {
 
 // Result codes. 0 is success; 10 ends a header walk normally; the others are failures.
@@ -61,15 +63,18 @@ class ArchiveReader {
   // Writes the entry just read below the folder `dest_dir` (a DOS path; empty: the current folder). An entry
   // whose name or link would lead outside that folder, an encrypted entry and one whose data does not match
   // its recorded CRC fail with kArcBadData; nothing is ever written outside `dest_dir`.
-  virtual int Extract(std::string_view dest_dir, const ArchiveDataSink& sink) = 0;
+  // The cause of a failure goes into `error` when one is given.
+  virtual int Extract(std::string_view dest_dir, const ArchiveDataSink& sink, Error* error = nullptr) = 0;
 };
 
 class Archives {
  public:
   virtual ~Archives() = default;
   // Opens the archive at a DOS path with the rest of its volume set, if it has one. Null with `*result` set
-  // to the failure code when it cannot be opened (kArcOpen: no such file; kArcBadArchive: not an archive).
-  virtual std::unique_ptr<ArchiveReader> Open(std::string_view dos_path, ArchiveMode mode, int* result) = 0;
+  // to the failure code when it cannot be opened (kArcOpen: no such file; kArcBadArchive: not an archive),
+  // and the cause in `error` when one is given.
+  virtual std::unique_ptr<ArchiveReader> Open(std::string_view dos_path, ArchiveMode mode, int* result,
+                                              Error* error = nullptr) = 0;
 };
 
 }  // namespace norva::platform

@@ -1,5 +1,6 @@
 // Files and folders of the Windows machine, addressed by DOS paths ("D:\DEMOS\Game\SETUP.EXE"). Names match
-// without regard to letter case; there are no short (8.3) names.
+// without regard to letter case; there are no short (8.3) names. The changes tell why they failed in the
+// Error a caller passes.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/error.h"
 
 namespace norva::platform {
 
@@ -35,14 +38,15 @@ class FileSystem {
   virtual bool DirExists(std::string_view dos_path) = 0;   // a folder, for real
   virtual std::optional<std::string> ReadFile(std::string_view dos_path) = 0;
   // Writes beside, then renames over: a failure leaves the previous file whole.
-  virtual bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) = 0;
+  virtual bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes, Error* error = nullptr) = 0;
   virtual std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) = 0;
   // The folder opened for a walk through its tree (see Folder); null when it is no folder. The default
   // reaches its entries through the path operations here (platform/path_folder.cpp).
   virtual std::unique_ptr<Folder> OpenFolder(std::string_view dos_path);
-  virtual bool CreateDir(std::string_view dos_path) = 0;
-  virtual bool RemoveFile(std::string_view dos_path) = 0;
-  virtual bool RemoveDir(std::string_view dos_path) = 0;  // an empty folder, or a link to one
+  virtual bool CreateDir(std::string_view dos_path, Error* error = nullptr) = 0;
+  virtual bool RemoveFile(std::string_view dos_path, Error* error = nullptr) = 0;
+  // An empty folder, or a link to one.
+  virtual bool RemoveDir(std::string_view dos_path, Error* error = nullptr) = 0;
   virtual bool SetReadOnly(std::string_view dos_path, bool read_only) = 0;
 
   // True when deleting the folder `dos_path` would take one of the host's own folders with it (its root and

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/error.h"
 #include "platform/start_failure.h"
 #include "platform/wait_handle.h"
 
@@ -21,8 +22,9 @@ class Processes {
   // run of words that names an existing file; the rest are its arguments. `working_dir` is a DOS path,
   // `show` a ShowWindow value; `wait` only says (for the launch log) that the caller will wait for it.
   // nullopt when no process could be created (no such program, not a program, nothing to run it with).
+  // The cause of a failure goes into `error` when one is given.
   virtual std::optional<ProcessHandle> Create(std::string_view command_text, std::string_view working_dir,
-                                              int show, bool wait) = 0;
+                                              int show, bool wait, Error* error = nullptr) = 0;
   // Why the last Create that gave nullopt failed, when the machine is the cause; kNone otherwise.
   virtual StartFailure LastStartFailure() const { return StartFailure::kNone; }
 

@@ -33,7 +33,7 @@ class FolderFiles : public platform::FileSystem {
     if (!file || file->is_dir) return std::nullopt;
     return file->bytes;
   }
-  bool WriteFileAtomic(std::string_view, std::string_view) override { return false; }
+  bool WriteFileAtomic(std::string_view, std::string_view, platform::Error*) override { return false; }
   std::optional<std::vector<platform::DirEntry>> ListDir(std::string_view path) override {
     if (strings::UCase(path) != "C:\\PROGRAMS") return std::nullopt;
     std::vector<platform::DirEntry> entries;
@@ -46,9 +46,9 @@ class FolderFiles : public platform::FileSystem {
     }
     return entries;
   }
-  bool CreateDir(std::string_view) override { return false; }
-  bool RemoveFile(std::string_view) override { return false; }
-  bool RemoveDir(std::string_view) override { return false; }
+  bool CreateDir(std::string_view, platform::Error*) override { return false; }
+  bool RemoveFile(std::string_view, platform::Error*) override { return false; }
+  bool RemoveDir(std::string_view, platform::Error*) override { return false; }
   bool SetReadOnly(std::string_view, bool) override { return false; }
   std::string CurrentDir() override { return "C:\\"; }
   bool SetCurrentDir(std::string_view) override { return true; }

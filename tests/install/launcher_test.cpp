@@ -60,7 +60,7 @@ class FakeProcesses : public platform::Processes {
     close(wake_[1]);
   }
   std::optional<platform::ProcessHandle> Create(std::string_view cmd, std::string_view dir, int show,
-                                                bool wait) override {
+                                                bool wait, platform::Error*) override {
     events_.push_back("create [" + std::string(cmd) + "] [" + std::string(dir) + "] " + std::to_string(show) +
                       (wait ? " wait" : " nowait"));
     if (!creatable) return std::nullopt;

@@ -26,12 +26,14 @@ class ScriptedReader : public platform::ArchiveReader {
     return platform::kArcSuccess;
   }
   int Skip() override { return platform::kArcSuccess; }
-  int Extract(std::string_view, const platform::ArchiveDataSink& sink) override {
+  int Extract(std::string_view, const platform::ArchiveDataSink& sink, platform::Error* error) override {
     // Two blocks of 10 bytes each.
     for (int i = 0; i < 2; ++i) {
       if (!sink("0123456789", 10)) return platform::kArcAborted;
     }
-    return script_.entries[next_ - 1].second;
+    const auto& [name, result] = script_.entries[next_ - 1];
+    if (result != platform::kArcSuccess) platform::Error::Set(error, "unpacking " + name + ": disk full");
+    return result;
   }
 
  private:
@@ -41,9 +43,10 @@ class ScriptedReader : public platform::ArchiveReader {
 
 class ScriptedArchives : public platform::Archives {
  public:
-  std::unique_ptr<platform::ArchiveReader> Open(std::string_view, platform::ArchiveMode,
-                                                int* result) override {
+  std::unique_ptr<platform::ArchiveReader> Open(std::string_view, platform::ArchiveMode, int* result,
+                                                platform::Error* error) override {
     *result = script.open;
+    if (script.open != platform::kArcSuccess) platform::Error::Set(error, "opening: no such file");
     return script.open == platform::kArcSuccess ? std::make_unique<ScriptedReader>(script) : nullptr;
   }
   Script script;
@@ -72,6 +75,8 @@ TEST_F(RarComponentTest, DamagedAndUncreatableEntriesAreReportedAndTheWalkGoesOn
   archives_.script.entries = {{"a", 0}, {"b", 12}, {"c", 16}, {"d", 0}};
   EXPECT_FALSE(rar_.ExtractArchive());
   EXPECT_EQ(log_, (std::vector<std::string>{"a ok", "b failed", "error 12", "c failed", "error 16", "d ok"}));
+  // The last failure keeps the machine's cause.
+  EXPECT_EQ(rar_.LastCause(), "unpacking c: disk full");
   // The byte count starts again with every entry.
   EXPECT_EQ(positions_, (std::vector<std::uint64_t>{10, 20, 10, 20, 10, 20, 10, 20}));
 }

@@ -31,17 +31,17 @@ class InUseFiles : public platform::FileSystem {
   bool FileExists(std::string_view p) override { return inner_.FileExists(p); }
   bool DirExists(std::string_view p) override { return inner_.DirExists(p); }
   std::optional<std::string> ReadFile(std::string_view p) override { return inner_.ReadFile(p); }
-  bool WriteFileAtomic(std::string_view p, std::string_view b) override {
-    return inner_.WriteFileAtomic(p, b);
+  bool WriteFileAtomic(std::string_view p, std::string_view b, platform::Error* e) override {
+    return inner_.WriteFileAtomic(p, b, e);
   }
   std::optional<std::vector<platform::DirEntry>> ListDir(std::string_view p) override {
     return inner_.ListDir(p);
   }
-  bool CreateDir(std::string_view p) override { return inner_.CreateDir(p); }
-  bool RemoveFile(std::string_view p) override {
-    return p.find("locked") == std::string_view::npos && inner_.RemoveFile(p);
+  bool CreateDir(std::string_view p, platform::Error* e) override { return inner_.CreateDir(p, e); }
+  bool RemoveFile(std::string_view p, platform::Error* e) override {
+    return p.find("locked") == std::string_view::npos && inner_.RemoveFile(p, e);
   }
-  bool RemoveDir(std::string_view p) override { return inner_.RemoveDir(p); }
+  bool RemoveDir(std::string_view p, platform::Error* e) override { return inner_.RemoveDir(p, e); }
   bool SetReadOnly(std::string_view p, bool r) override { return inner_.SetReadOnly(p, r); }
   std::string CurrentDir() override { return inner_.CurrentDir(); }
   bool SetCurrentDir(std::string_view p) override { return inner_.SetCurrentDir(p); }

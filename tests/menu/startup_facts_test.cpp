@@ -89,11 +89,11 @@ class FakeFiles : public platform::FileSystem {
   bool FileExists(std::string_view path) override { return files.count(std::string(path)) > 0; }
   bool DirExists(std::string_view) override { return false; }
   std::optional<std::string> ReadFile(std::string_view) override { return std::nullopt; }
-  bool WriteFileAtomic(std::string_view, std::string_view) override { return false; }
+  bool WriteFileAtomic(std::string_view, std::string_view, platform::Error*) override { return false; }
   std::optional<std::vector<platform::DirEntry>> ListDir(std::string_view) override { return std::nullopt; }
-  bool CreateDir(std::string_view) override { return false; }
-  bool RemoveFile(std::string_view) override { return false; }
-  bool RemoveDir(std::string_view) override { return false; }
+  bool CreateDir(std::string_view, platform::Error*) override { return false; }
+  bool RemoveFile(std::string_view, platform::Error*) override { return false; }
+  bool RemoveDir(std::string_view, platform::Error*) override { return false; }
   bool SetReadOnly(std::string_view, bool) override { return false; }
   std::string CurrentDir() override { return "C:\\"; }
   bool SetCurrentDir(std::string_view) override { return true; }

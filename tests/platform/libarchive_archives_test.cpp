@@ -25,10 +25,16 @@ namespace fs = std::filesystem;
 
 struct Outcome {
   int open = -100;
-  std::map<std::string, int> entries;  // name (ANSI, '\' separators) -> extraction result
-  int end = -100;                      // the header read that ended the walk
-  std::uint64_t streamed = 0;          // bytes handed to the data callback
+  std::map<std::string, int> entries;         // name (ANSI, '\' separators) -> extraction result
+  int end = -100;                             // the header read that ended the walk
+  std::uint64_t streamed = 0;                 // bytes handed to the data callback
+  std::string open_cause;                     // why the archive did not open
+  std::map<std::string, std::string> causes;  // why an entry failed
 };
+
+bool Says(const std::string& cause, const char* part) {
+  return cause.find(part) != std::string::npos;
+}
 
 class ArchivesTest : public ::testing::Test {
  protected:
@@ -65,7 +71,9 @@ class ArchivesTest : public ::testing::Test {
 
   Outcome Unpack(const std::string& name) {
     Outcome outcome;
-    auto reader = archives_->Open("C:\\arc\\" + name, ArchiveMode::kExtract, &outcome.open);
+    platform::Error error;
+    auto reader = archives_->Open("C:\\arc\\" + name, ArchiveMode::kExtract, &outcome.open, &error);
+    outcome.open_cause = error.Description();
     if (!reader) return outcome;
     ArchiveHeader header;
     for (int guard = 0; guard < 1000; ++guard) {
@@ -74,10 +82,15 @@ class ArchivesTest : public ::testing::Test {
         outcome.end = read;
         return outcome;
       }
-      outcome.entries[header.FileName] = reader->Extract("C:\\out", [&](const char*, std::size_t size) {
-        outcome.streamed += size;
-        return true;
-      });
+      error.Clear();
+      outcome.entries[header.FileName] = reader->Extract(
+          "C:\\out",
+          [&](const char*, std::size_t size) {
+            outcome.streamed += size;
+            return true;
+          },
+          &error);
+      if (error.IsSet()) outcome.causes[header.FileName] = error.Description();
     }
     ADD_FAILURE() << "the header walk does not end";
     return outcome;
@@ -196,6 +209,9 @@ TEST_F(ArchivesTest, EncryptedEntriesFailAsDamagedAndWriteNothing) {
     EXPECT_EQ(Crc("c.txt"), "949A3D35");
     EXPECT_FALSE(fs::exists(Host("out/b.txt")));
     EXPECT_FALSE(fs::exists(Host("out/d.txt")));
+    EXPECT_TRUE(Says(outcome.causes["b.txt"], "unpacking b.txt: the entry is encrypted"))
+        << outcome.causes["b.txt"];
+    EXPECT_EQ(outcome.causes.count("a.txt"), 0u);
   }
   Outcome partly = Unpack("test_read_format_rar_encryption_partially.rar");
   EXPECT_EQ(partly.entries["foo.txt"], kArcBadData);
@@ -225,6 +241,9 @@ TEST_F(ArchivesTest, DamagedDataIsReportedAndNeverHangs) {
     EXPECT_TRUE(std::any_of(outcome.entries.begin(), outcome.entries.end(), [](const auto& entry) {
       return entry.second == kArcBadData;
     })) << file;
+    EXPECT_TRUE(std::any_of(outcome.causes.begin(), outcome.causes.end(), [](const auto& entry) {
+      return Says(entry.second, "does not match its checksum");
+    })) << file;
   }
 
   // Truncated copies end in an error, never in a success that leaves short data, and never hang.
@@ -238,8 +257,13 @@ TEST_F(ArchivesTest, DamagedDataIsReportedAndNeverHangs) {
     EXPECT_TRUE(failed) << "cut at " << cut;
   }
   Put("notes.rar", "just some text, no archive");
-  EXPECT_EQ(Unpack("notes.rar").open, kArcBadArchive);
-  EXPECT_EQ(Unpack("missing.rar").open, kArcOpen);
+  const Outcome notes = Unpack("notes.rar");
+  EXPECT_EQ(notes.open, kArcBadArchive);
+  EXPECT_TRUE(Says(notes.open_cause, "opening the archive C:\\arc\\notes.rar: not a RAR archive"))
+      << notes.open_cause;
+  const Outcome missing = Unpack("missing.rar");
+  EXPECT_EQ(missing.open, kArcOpen);
+  EXPECT_TRUE(Says(missing.open_cause, "no such file")) << missing.open_cause;
 }
 
 TEST_F(ArchivesTest, NothingIsWrittenOutsideTheTargetFolder) {
@@ -256,6 +280,7 @@ TEST_F(ArchivesTest, NothingIsWrittenOutsideTheTargetFolder) {
   for (const auto& [name, result] : outcome.entries) {
     EXPECT_EQ(result, name == "good\\ok.txt" ? kArcSuccess : kArcBadData) << name;
   }
+  EXPECT_TRUE(Says(outcome.causes["..\\up.txt"], "leads outside the folder")) << outcome.causes["..\\up.txt"];
   EXPECT_EQ(test::TempDir::ReadFile(Host("out/good/ok.txt")), "fine");
 
   // A link whose target leads out is refused; a folder reached through a link is never written into.

@@ -150,11 +150,18 @@ TEST_F(WineFileSystemTest, WritesReplaceWholeFilesAndHonourReadOnly) {
   EXPECT_EQ(dir_.Read("prefix/drive_c/windows/norva.ini"), "[Main]\r\n");
   EXPECT_TRUE(files_.WriteFileAtomic("c:\\windows\\NORVA.INI", "second"));
   EXPECT_EQ(dir_.Read("prefix/drive_c/windows/norva.ini"), "second");
-  EXPECT_FALSE(files_.WriteFileAtomic("C:\\no\\such\\folder\\x.ini", "x"));
+  // A failure says why, with what it was doing.
+  platform::Error error;
+  EXPECT_FALSE(files_.WriteFileAtomic("C:\\no\\such\\folder\\x.ini", "x", &error));
+  EXPECT_EQ(error.Description(), "writing C:\\no\\such\\folder\\x.ini: its folder does not exist");
 
   EXPECT_TRUE(files_.SetReadOnly("C:\\windows\\norva.ini", true));
-  EXPECT_FALSE(files_.WriteFileAtomic("C:\\windows\\norva.ini", "third"));
-  EXPECT_FALSE(files_.RemoveFile("C:\\windows\\norva.ini"));
+  EXPECT_FALSE(files_.WriteFileAtomic("C:\\windows\\norva.ini", "third", &error));
+  EXPECT_EQ(error.Description(), "writing C:\\windows\\norva.ini: the file is read-only");
+  EXPECT_FALSE(files_.RemoveFile("C:\\windows\\norva.ini", &error));
+  EXPECT_EQ(error.Description(), "deleting C:\\windows\\norva.ini: the file is read-only");
+  EXPECT_FALSE(files_.RemoveDir("C:\\windows", &error));
+  EXPECT_EQ(error.Description(), "removing the folder C:\\windows: the folder is not empty");
   EXPECT_EQ(dir_.Read("prefix/drive_c/windows/norva.ini"), "second");
   EXPECT_TRUE(files_.SetReadOnly("C:\\windows\\norva.ini", false));
   EXPECT_TRUE(files_.RemoveFile("C:\\windows\\norva.ini"));

@@ -109,9 +109,15 @@ TEST_F(WineProcessesTest, WhatCannotBeCreatedIsLoggedAsNotStarted) {
   EXPECT_FALSE(without_runner->Create("C:\\Game\\GAME.EXE", "C:\\Game\\", 1, true));
 
   auto processes = MakeProcesses(test::FakeRunnerWords());
-  EXPECT_FALSE(processes->Create("C:\\Game\\README.TXT", "C:\\Game\\", 1, false));
-  EXPECT_FALSE(processes->Create("C:\\Game\\MISSING.EXE", "C:\\Game\\", 1, false));
-  EXPECT_FALSE(processes->Create("C:\\Game\\GAME.EXE", "C:\\No Such Folder\\", 1, false));
+  // Each failure says why.
+  platform::Error error;
+  EXPECT_FALSE(processes->Create("C:\\Game\\README.TXT", "C:\\Game\\", 1, false, &error));
+  EXPECT_EQ(error.Description(), "starting C:\\Game\\README.TXT: C:\\Game\\README.TXT is not a program");
+  EXPECT_FALSE(processes->Create("C:\\Game\\MISSING.EXE", "C:\\Game\\", 1, false, &error));
+  EXPECT_EQ(error.Description(), "starting C:\\Game\\MISSING.EXE: there is no program C:\\Game\\MISSING.EXE");
+  EXPECT_FALSE(processes->Create("C:\\Game\\GAME.EXE", "C:\\No Such Folder\\", 1, false, &error));
+  EXPECT_EQ(error.Description(),
+            "starting C:\\Game\\GAME.EXE: the working folder C:\\No Such Folder\\ does not exist");
   EXPECT_FALSE(processes->Create("", "C:\\", 1, false));
 
   const auto& log = shell_->Launches();

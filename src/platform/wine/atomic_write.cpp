@@ -19,8 +19,8 @@ namespace {
 
 constexpr int kCreateAttempts = 16;
 
-void SetError(std::string* error, const std::string& text) {
-  if (error != nullptr) *error = text;
+void SetError(Error* error, const std::string& text) {
+  Error::Set(error, text);
 }
 
 std::string TempPrefix(const fs::path& target) {
@@ -106,7 +106,7 @@ int RemoveStaleTempFiles(const fs::path& target) {
   return removed;
 }
 
-bool WriteHostFileAtomic(const fs::path& target, std::string_view bytes, std::string* error) {
+bool WriteHostFileAtomic(const fs::path& target, std::string_view bytes, Error* error) {
   std::error_code ec;
   fs::path final_target = target;
   if (fs::is_symlink(target, ec)) {

@@ -78,25 +78,28 @@ Utf8LocaleScope::~Utf8LocaleScope() {
 }
 
 std::unique_ptr<ArchiveReader> LibArchiveArchives::Open(std::string_view dos_path, ArchiveMode /*mode*/,
-                                                        int* result) {
+                                                        int* result, Error* error) {
   *result = kArcOpen;
+  const auto fail = [&](int code, const std::string& cause) -> std::unique_ptr<ArchiveReader> {
+    *result = code;
+    Error::Set(error, "opening the archive " + std::string(dos_path) + ": " + cause);
+    return nullptr;
+  };
   const std::optional<fs::path> host = files_.Resolve(dos_path);
   struct stat st {};
-  if (!host || stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  if (!host || stat(host->c_str(), &st) != 0) return fail(kArcOpen, "no such file");
+  if (!S_ISREG(st.st_mode)) return fail(kArcOpen, "not a file");
   RarScan scan = ScanRarSet(*host);
   if (!scan.walked && !scan.headers_encrypted && scan.entries.empty()) {
     // No RAR headers at all: not an archive the menu can unpack.
-    *result = kArcBadArchive;
-    return nullptr;
+    return fail(kArcBadArchive, "not a RAR archive");
   }
-  if (scan.missing_volume) return nullptr;  // the next volume's file cannot be opened
+  // The next volume's file cannot be opened.
+  if (scan.missing_volume) return fail(kArcOpen, "a volume of the set is missing");
 
   Utf8LocaleScope utf8;
   struct archive* handle = archive_read_new();
-  if (handle == nullptr) {
-    *result = kArcNoMemory;
-    return nullptr;
-  }
+  if (handle == nullptr) return fail(kArcNoMemory, "out of memory");
   archive_read_support_format_rar(handle);
   archive_read_support_format_rar5(handle);
   std::vector<std::string> names;
@@ -105,8 +108,10 @@ std::unique_ptr<ArchiveReader> LibArchiveArchives::Open(std::string_view dos_pat
   for (const auto& name : names) list.push_back(name.c_str());
   list.push_back(nullptr);
   if (archive_read_open_filenames(handle, list.data(), kReadBlock) != ARCHIVE_OK) {
+    const char* text = archive_error_string(handle);
+    const std::string cause = text != nullptr ? text : "it cannot be read";
     archive_read_free(handle);
-    return nullptr;
+    return fail(kArcOpen, cause);
   }
   *result = kArcSuccess;
   return std::make_unique<LibArchiveReader>(handle, std::move(scan), files_);

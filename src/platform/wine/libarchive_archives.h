@@ -17,7 +17,8 @@ class LibArchiveArchives : public Archives {
   // `files` resolves the DOS paths and gives the code page of the names handed out; borrowed.
   explicit LibArchiveArchives(WineFileSystem& files) : files_(files) {}
 
-  std::unique_ptr<ArchiveReader> Open(std::string_view dos_path, ArchiveMode mode, int* result) override;
+  std::unique_ptr<ArchiveReader> Open(std::string_view dos_path, ArchiveMode mode, int* result,
+                                      Error* error = nullptr) override;
 
  private:
   WineFileSystem& files_;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "platform/archive_names.h"
@@ -37,10 +38,33 @@ int PlaceError(HostTreeWriter::Status status) {
 
 // A data error of libarchive: data that ends early is a read error (a missing or short volume), anything
 // else damage.
-int DataError(struct archive* handle) {
+int DataError(struct archive* handle, std::string& cause) {
   const char* text = archive_error_string(handle);
   const std::string message = text != nullptr ? text : "";
+  cause = message.empty() ? "its data cannot be read" : message;
   return message.find("runcated") != std::string::npos ? kArcRead : kArcBadData;
+}
+
+// What a result code says when nothing more is known.
+const char* ResultText(int result) {
+  switch (result) {
+    case kArcNoMemory:
+      return "out of memory";
+    case kArcBadData:
+      return "the entry is damaged or refused";
+    case kArcBadArchive:
+      return "the archive is damaged";
+    case kArcCreate:
+      return "its file cannot be created";
+    case kArcClose:
+      return "its file cannot be closed";
+    case kArcRead:
+      return "the data ends early (a volume is missing or short)";
+    case kArcWrite:
+      return "its file cannot be written";
+    default:
+      return "it failed";
+  }
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -58,24 +82,38 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-int LibArchiveReader::Extract(std::string_view dest_dir, const ArchiveDataSink& sink) {
-  if (!entry_open_) return kArcBadData;
+int LibArchiveReader::Extract(std::string_view dest_dir, const ArchiveDataSink& sink, Error* error) {
+  cause_.clear();
+  const int result = ExtractEntry(dest_dir, sink);
+  if (result != kArcSuccess && result != kArcAborted)
+    Error::Set(error, "unpacking " + name_ + ": " + (cause_.empty() ? ResultText(result) : cause_));
+  return result;
+}
+
+int LibArchiveReader::ExtractEntry(std::string_view dest_dir, const ArchiveDataSink& sink) {
+  if (!entry_open_) {
+    cause_ = "no entry was read";
+    return kArcBadData;
+  }
   Utf8LocaleScope utf8;
   // The menu offers no password: encrypted data is never decoded, so nothing undecrypted is written.
   const RarScanEntry* recorded = Recorded();
   if (archive_entry_is_encrypted(entry_) || (recorded != nullptr && recorded->encrypted)) {
     DropData();
+    cause_ = "the entry is encrypted";
     return kArcBadData;
   }
   const auto components = SafeEntryPath(name_);
   if (!components) {
     DropData();
+    cause_ = "its name leads outside the folder";
     return kArcBadData;
   }
   const std::optional<fs::path> root = files_.Resolve(dest_dir.empty() ? files_.CurrentDir() : dest_dir);
   struct stat st {};
   if (!root || stat(root->c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     DropData();
+    cause_ = "the folder " + std::string(dest_dir) + " does not exist";
     return kArcCreate;
   }
   int result = kArcSuccess;
@@ -109,6 +147,7 @@ int LibArchiveReader::ExtractFile(const std::vector<std::string>& components, co
   }
   const int fd = open(place.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) {
+    cause_ = std::string("its file cannot be created: ") + std::strerror(errno);
     DropData();
     return kArcCreate;
   }
@@ -136,14 +175,17 @@ int LibArchiveReader::CopyData(int fd, const ArchiveDataSink& sink) {
       entry_open_ = false;
       break;
     }
-    if (status < ARCHIVE_WARN) return DataError(handle_);
+    if (status < ARCHIVE_WARN) return DataError(handle_, cause_);
     if (offset >= 0 && static_cast<std::uint64_t>(offset) > written) {
       // A hole in the data: zeros, written and counted as such.
       static const char kZeros[4096] = {};
       while (static_cast<std::uint64_t>(offset) > written) {
         const auto count = static_cast<std::size_t>(
             std::min<std::uint64_t>(sizeof kZeros, static_cast<std::uint64_t>(offset) - written));
-        if (!WriteAll(fd, kZeros, count)) return kArcWrite;
+        if (!WriteAll(fd, kZeros, count)) {
+          cause_ = std::string("its file cannot be written: ") + std::strerror(errno);
+          return kArcWrite;
+        }
         crc = libdeflate_crc32(crc, kZeros, count);
         written += count;
       }
@@ -161,18 +203,30 @@ int LibArchiveReader::CopyData(int fd, const ArchiveDataSink& sink) {
     for (std::size_t done = 0; done < size; done += kCachePiece) {
       const std::size_t piece = std::min(kCachePiece, size - done);
       crc = libdeflate_crc32(crc, data + done, piece);
-      if (!WriteAll(fd, data + done, piece)) return kArcWrite;
+      if (!WriteAll(fd, data + done, piece)) {
+        cause_ = std::string("its file cannot be written: ") + std::strerror(errno);
+        return kArcWrite;
+      }
     }
     written += size;
     if (sink && !sink(data, size)) return kArcAborted;
   }
   if (archive_entry_size_is_set(entry_)) {
     const auto expected = static_cast<std::uint64_t>(archive_entry_size(entry_));
-    if (written < expected) return kArcRead;
-    if (written > expected) return kArcBadData;
+    if (written < expected) {
+      cause_ = "the data ends early (a volume is missing or short)";
+      return kArcRead;
+    }
+    if (written > expected) {
+      cause_ = "the entry holds more data than its header says";
+      return kArcBadData;
+    }
   }
   const RarScanEntry* recorded = Recorded();
-  if (recorded != nullptr && recorded->crc && *recorded->crc != crc) return kArcBadData;
+  if (recorded != nullptr && recorded->crc && *recorded->crc != crc) {
+    cause_ = "its data does not match its checksum";
+    return kArcBadData;
+  }
   return kArcSuccess;
 }
 

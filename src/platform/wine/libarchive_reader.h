@@ -41,10 +41,11 @@ class LibArchiveReader : public ArchiveReader {
 
   int ReadHeader(ArchiveHeader& header) override;
   int Skip() override;
-  int Extract(std::string_view dest_dir, const ArchiveDataSink& sink) override;
+  int Extract(std::string_view dest_dir, const ArchiveDataSink& sink, Error* error = nullptr) override;
 
  private:
-  // Extraction of the current entry by type (libarchive_extract.cpp).
+  // Extraction of the current entry by type (libarchive_extract.cpp); a failure leaves its cause in cause_.
+  int ExtractEntry(std::string_view dest_dir, const ArchiveDataSink& sink);
   int ExtractFile(const std::vector<std::string>& components, const ArchiveDataSink& sink,
                   const std::filesystem::path& root);
   int ExtractLink(const std::vector<std::string>& components, const std::filesystem::path& root);
@@ -68,7 +69,8 @@ class LibArchiveReader : public ArchiveReader {
   std::size_t index_ = 0;    // entries read so far
   std::int64_t last_position_ = -1;
   int stalls_ = 0;
-  std::string name_;  // UTF-8 name of the current entry
+  std::string name_;   // UTF-8 name of the current entry
+  std::string cause_;  // why the last extraction failed, where more is known than its code
 };
 
 }  // namespace norva::platform::wine

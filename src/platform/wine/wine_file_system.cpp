@@ -116,15 +116,22 @@ std::optional<std::string> WineFileSystem::ReadFile(std::string_view dos_path) {
   return ReadRegularHostFile(*host);
 }
 
-bool WineFileSystem::WriteFileAtomic(std::string_view dos_path, std::string_view bytes) {
+bool WineFileSystem::WriteFileAtomic(std::string_view dos_path, std::string_view bytes, Error* error) {
   const std::optional<fs::path> host = Resolve(dos_path);
   std::error_code ec;
-  if (!host || !fs::is_directory(host->parent_path(), ec)) return false;
-  if (fs::is_directory(*host, ec)) return false;
+  const auto fail = [&](const char* cause) {
+    Error::Set(error, std::string("writing ") + std::string(dos_path) + ": " + cause);
+    return false;
+  };
+  if (!host) return fail("no such drive, or not a drive path");
+  if (!fs::is_directory(host->parent_path(), ec)) return fail("its folder does not exist");
+  if (fs::is_directory(*host, ec)) return fail("it is a folder");
   // A read-only file refuses writes on Windows; replacing it here would bypass that.
-  if (IsReadOnly(*host)) return false;
+  if (IsReadOnly(*host)) return fail("the file is read-only");
   Changed(*host);
-  return WriteHostFileAtomic(*host, bytes);
+  if (WriteHostFileAtomic(*host, bytes, error)) return true;
+  Error::AddPrefix(error, "writing " + std::string(dos_path));
+  return false;
 }
 
 std::optional<std::vector<DirEntry>> WineFileSystem::ListDir(std::string_view dos_path) {
@@ -159,12 +166,18 @@ std::unique_ptr<Folder> WineFileSystem::OpenFolder(std::string_view dos_path) {
   return WineFolder::Open(*host, *code_page_);
 }
 
-bool WineFileSystem::CreateDir(std::string_view dos_path) {
+bool WineFileSystem::CreateDir(std::string_view dos_path, Error* error) {
   const std::optional<fs::path> host = Resolve(dos_path);
   std::error_code ec;
-  if (!host || !fs::is_directory(host->parent_path(), ec)) return false;
+  const auto fail = [&](const std::string& cause) {
+    Error::Set(error, "creating the folder " + std::string(dos_path) + ": " + cause);
+    return false;
+  };
+  if (!host) return fail("no such drive, or not a drive path");
+  if (!fs::is_directory(host->parent_path(), ec)) return fail("the folder above it does not exist");
   Changed(*host);
-  return fs::create_directory(*host, ec) && !ec;
+  if (fs::create_directory(*host, ec) && !ec) return true;
+  return fail(ec ? ec.message() : "it exists already");
 }
 
 bool WineFileSystem::IsDriveRoot(std::string_view dos_path) const {
@@ -172,39 +185,52 @@ bool WineFileSystem::IsDriveRoot(std::string_view dos_path) const {
   return parsed && parsed->components.empty();
 }
 
-bool WineFileSystem::RemoveFile(std::string_view dos_path) {
+bool WineFileSystem::RemoveFile(std::string_view dos_path, Error* error) {
   const std::optional<fs::path> host = Resolve(dos_path);
-  if (!host || IsDriveRoot(dos_path)) return false;
+  const auto fail = [&](const std::string& cause) {
+    Error::Set(error, "deleting " + std::string(dos_path) + ": " + cause);
+    return false;
+  };
+  if (!host || IsDriveRoot(dos_path)) return fail("not a file's path");
   std::error_code ec;
   const fs::file_status own = fs::symlink_status(*host, ec);
-  if (ec || !fs::exists(own) || fs::is_directory(own)) return false;
+  if (ec || !fs::exists(own)) return fail("no such file");
+  if (fs::is_directory(own)) return fail("it is a folder");
   if (fs::is_symlink(own)) {
     // A link to a folder is removed as a folder, never as a file.
-    if (fs::is_directory(*host, ec)) return false;
+    if (fs::is_directory(*host, ec)) return fail("it is a link to a folder");
   } else if (!HasOwnerWrite(own.permissions())) {
-    return false;  // Windows refuses to delete a read-only file
+    return fail("the file is read-only");  // Windows refuses to delete a read-only file
   }
   Changed(*host);
-  return fs::remove(*host, ec) && !ec;
+  if (fs::remove(*host, ec) && !ec) return true;
+  return fail(ec ? ec.message() : "no such file");
 }
 
-bool WineFileSystem::RemoveDir(std::string_view dos_path) {
+bool WineFileSystem::RemoveDir(std::string_view dos_path, Error* error) {
   const std::optional<fs::path> host = Resolve(dos_path);
+  const auto fail = [&](const std::string& cause) {
+    Error::Set(error, "removing the folder " + std::string(dos_path) + ": " + cause);
+    return false;
+  };
   // A drive's root folder is the drive itself, never removed.
-  if (!host || IsDriveRoot(dos_path)) return false;
+  if (!host || IsDriveRoot(dos_path)) return fail("not a folder that can be removed");
   std::error_code ec;
   const fs::file_status own = fs::symlink_status(*host, ec);
-  if (ec) return false;
+  if (ec) return fail(ec.message());
   if (fs::is_symlink(own)) {
     // Only the link goes; whatever it leads to stays.
-    if (!fs::is_directory(*host, ec)) return false;
+    if (!fs::is_directory(*host, ec)) return fail("it is a link to a file");
     Changed(*host);
-    return fs::remove(*host, ec) && !ec;
+    if (fs::remove(*host, ec) && !ec) return true;
+    return fail(ec ? ec.message() : "no such folder");
   }
-  if (!fs::is_directory(own) || !HasOwnerWrite(own.permissions())) return false;
-  if (!fs::is_empty(*host, ec) || ec) return false;
+  if (!fs::is_directory(own)) return fail("no such folder");
+  if (!HasOwnerWrite(own.permissions())) return fail("the folder is read-only");
+  if (!fs::is_empty(*host, ec) || ec) return fail(ec ? ec.message() : "the folder is not empty");
   Changed(*host);
-  return fs::remove(*host, ec) && !ec;
+  if (fs::remove(*host, ec) && !ec) return true;
+  return fail(ec ? ec.message() : "no such folder");
 }
 
 bool WineFileSystem::SetReadOnly(std::string_view dos_path, bool read_only) {

@@ -32,12 +32,12 @@ class WineFileSystem : public FileSystem {
   bool FileExists(std::string_view dos_path) override;
   bool DirExists(std::string_view dos_path) override;
   std::optional<std::string> ReadFile(std::string_view dos_path) override;
-  bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes) override;
+  bool WriteFileAtomic(std::string_view dos_path, std::string_view bytes, Error* error = nullptr) override;
   std::optional<std::vector<DirEntry>> ListDir(std::string_view dos_path) override;
   std::unique_ptr<Folder> OpenFolder(std::string_view dos_path) override;
-  bool CreateDir(std::string_view dos_path) override;
-  bool RemoveFile(std::string_view dos_path) override;
-  bool RemoveDir(std::string_view dos_path) override;
+  bool CreateDir(std::string_view dos_path, Error* error = nullptr) override;
+  bool RemoveFile(std::string_view dos_path, Error* error = nullptr) override;
+  bool RemoveDir(std::string_view dos_path, Error* error = nullptr) override;
   bool SetReadOnly(std::string_view dos_path, bool read_only) override;
   bool CoversHostFolder(std::string_view dos_path) override;
   std::optional<std::uint64_t> FreeSpace(std::string_view dos_path) override;

@@ -105,7 +105,8 @@ WineProcesses::~WineProcesses() {
 }
 
 std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text,
-                                                   std::string_view working_dir, int /*show*/, bool wait) {
+                                                   std::string_view working_dir, int /*show*/, bool wait,
+                                                   Error* error) {
   ReapDetached();
   LaunchRecord record;
   record.op = LaunchRecord::Op::kCreate;
@@ -114,9 +115,14 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   record.wait = wait;
   const std::size_t index = log_.Add(record);
   last_failure_ = StartFailure::kNone;
-  if (options_.runner.empty()) {
-    if (!options_.record_only) last_failure_ = StartFailure::kNoWine;
+  const auto fail = [&](const std::string& cause) -> std::optional<ProcessHandle> {
+    Error::Set(error, "starting " + std::string(command_text) + ": " + cause);
     return std::nullopt;
+  };
+  if (options_.runner.empty()) {
+    if (options_.record_only) return fail("programs are only recorded here, not run");
+    last_failure_ = StartFailure::kNoWine;
+    return fail("nothing on this machine runs Windows programs (Wine is not installed)");
   }
 
   // A bare program name is looked for where CreateProcess looks: the working folder, then the system and
@@ -139,13 +145,24 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   const CommandSplit split =
       SplitCommandText(command_text, [&](const std::string& name) { return resolve(name).has_value(); });
   const auto program = resolve(split.program);
-  if (!program || !IsProgram(*program)) return std::nullopt;
+  if (!program) return fail("there is no program " + split.program);
+  if (!IsProgram(*program)) return fail(*program + " is not a program");
   const auto host_program = files_.HostPath(*program);
   const auto host_dir = files_.HostPath(working_dir);
-  std::error_code error;
-  if (!host_program || !host_dir || !std::filesystem::is_directory(*host_dir, error)) return std::nullopt;
+  std::error_code folder_error;
+  if (!host_program || !host_dir || !std::filesystem::is_directory(*host_dir, folder_error))
+    return fail("the working folder " + std::string(working_dir) + " does not exist");
   last_failure_ = WhyWineCannotStart(options_.runner, *host_program, wine_runs_32bit_);
-  if (last_failure_ != StartFailure::kNone) return std::nullopt;
+  switch (last_failure_) {
+    case StartFailure::kNone:
+      break;
+    case StartFailure::kNoWine:
+      return fail("nothing on this machine runs Windows programs (Wine is not installed)");
+    case StartFailure::kNo32BitWine:
+      return fail("it is a 32-bit program, and Wine's 32-bit half is not installed");
+    case StartFailure::kNotWindowsProgram:
+      return fail("Wine cannot run it (a DOS program, or a damaged file)");
+  }
 
   std::vector<std::string> argv = options_.runner;
   argv.push_back(*host_program);
@@ -153,9 +170,10 @@ std::optional<ProcessHandle> WineProcesses::Create(std::string_view command_text
   std::vector<std::string> waiter = wait ? WaiterWords(argv) : std::vector<std::string>();
   SpawnRequest request{waiter.empty() ? argv : waiter, *host_dir, options_.prefix, true};
   // The waiter starts the runner itself: it must be there, as a runner we started would have to be.
-  if (!waiter.empty() && !FindOnPath(options_.runner.front())) return std::nullopt;
+  if (!waiter.empty() && !FindOnPath(options_.runner.front()))
+    return fail("the runner " + options_.runner.front() + " is not on the PATH");
   const auto pid = SpawnHostProgram(request);
-  if (!pid) return std::nullopt;
+  if (!pid) return fail("the host could not start " + request.argv.front());
   log_.at(index).started = true;
 
   const ProcessHandle handle = next_handle_++;

@@ -53,7 +53,7 @@ class WineProcesses final : public Processes {
   WineProcesses& operator=(const WineProcesses&) = delete;
 
   std::optional<ProcessHandle> Create(std::string_view command_text, std::string_view working_dir, int show,
-                                      bool wait) override;
+                                      bool wait, Error* error = nullptr) override;
   StartFailure LastStartFailure() const override { return last_failure_; }
   std::optional<int> ExitCode(ProcessHandle process) override;
   WaitHandle Ended(ProcessHandle process) override;
