@@ -96,7 +96,7 @@ void Actions::PlayDIBImageClick() {
       break;
     case PlayAction::kSetupFromSoftware:
       if (auto* item = SelectedProgram()) {
-        const std::string folder = disc + "\\Software\\" + item->InstallDir;
+        const std::string folder = PageDiscFolder(disc, selection_.PageKind) + item->InstallDir;
         const std::string file = folder + "\\" + item->InstallName;
         if (Contains(item->InstallName, ".INF")) {
           services_.platform.shell.ShellExecute("INSTALL", file, "", folder, platform::kShowNormal);
@@ -111,7 +111,8 @@ void Actions::PlayDIBImageClick() {
     case PlayAction::kRunUpdate:
       if (auto* update = RecordAt(cat.Update, selection_.ItemIndex, cat.UpdateCount);
           update && update->NoRun == 0) {
-        parts_.launchers.Make().NormalExec(disc + "\\Updates\\" + update->FileName, platform::kShowNormal);
+        parts_.launchers.Make().NormalExec(PageDiscFolder(disc, selection_.PageKind) + update->FileName,
+                                           platform::kShowNormal);
       }
       break;
     case PlayAction::kOpenFilm:
@@ -121,8 +122,8 @@ void Actions::PlayDIBImageClick() {
       }
       break;
     case PlayAction::kOpenDiskmag:
-      services_.platform.shell.ShellExecute("OPEN", disc + "\\Quillon\\index.htm", "", "",
-                                            platform::kShowNormal);
+      services_.platform.shell.ShellExecute("OPEN", PageDiscFolder(disc, selection_.PageKind) + "index.htm",
+                                            "", "", platform::kShowNormal);
       break;
     case PlayAction::kRun:
       if (auto* item = SelectedProgram()) RunProc(*item);
@@ -145,7 +146,8 @@ void Actions::ReadmeDIBImageClick() {
       break;
     case ReadmeAction::kSoftwareFolder:
       if (auto* item = SelectedProgram()) {
-        path = files_.DiscRoot + "\\Software\\" + item->InstallDir + "\\" + item->ReadmeName;
+        path =
+            PageDiscFolder(files_.DiscRoot, selection_.PageKind) + item->InstallDir + "\\" + item->ReadmeName;
       }
       break;
     case ReadmeAction::kUpdatesFolder: {
@@ -153,7 +155,7 @@ void Actions::ReadmeDIBImageClick() {
       if (auto* update = RecordAt(cat.Update, selection_.ItemIndex, cat.UpdateCount)) {
         const std::size_t slash = update->FileName.find_last_of('\\');
         const std::string folder = slash == std::string::npos ? "" : update->FileName.substr(0, slash) + "\\";
-        path = files_.DiscRoot + "\\Updates\\" + folder + update->ReadmeName;
+        path = PageDiscFolder(files_.DiscRoot, selection_.PageKind) + folder + update->ReadmeName;
       }
       break;
     }

@@ -125,6 +125,7 @@ PageKindInfo Shareware() {
   page.page_picture = "iko04";
   page.screen = &PageScreens::SetSharewarePage;
   page.panel = &DetailPanel::SetShare;
+  page.disc_folder = "Software";
   page.play = PlayAction::kSetupFromSoftware;
   page.readme = ReadmeAction::kSoftwareFolder;
   page.web = WebAction::kItem;
@@ -154,6 +155,7 @@ PageKindInfo Updates() {
   page.page_picture = "iko02";
   page.screen = &PageScreens::SetUpdatesPage;
   page.panel = &DetailPanel::SetUpdates;
+  page.disc_folder = "Updates";
   page.play = PlayAction::kRunUpdate;
   page.readme = ReadmeAction::kUpdatesFolder;
   page.play_help = PlayHelpRule::kInstall;
@@ -247,6 +249,7 @@ PageKindInfo Quillon() {
   page.icon_caption = "QUILLON";
   page.icon_picture = picture::kQuillonIcon;
   page.screen = &PageScreens::SetQuillonPage;
+  page.disc_folder = "Quillon";
   page.play = PlayAction::kOpenDiskmag;
   page.play_help = PlayHelpRule::kRun;
   page.fixed_rows = true;
@@ -299,6 +302,12 @@ const PageKindInfo* PageKindOf(int kind) {
     if (page.kind == kind) return &page;
   }
   return nullptr;
+}
+
+std::string PageDiscFolder(const std::string& disc_root, int kind) {
+  const PageKindInfo* page = PageKindOf(kind);
+  const std::string folder = page != nullptr ? page->disc_folder : "";
+  return disc_root + "\\" + (folder.empty() ? "" : folder + "\\");
 }
 
 std::uint8_t PageItemCount(const PageData& data, int kind) {

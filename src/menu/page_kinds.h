@@ -115,6 +115,8 @@ struct PageKindInfo {
   const char* icon_caption = nullptr;
   bool icon_caption_on_dvd = false;
   int icon_picture = -1;
+  // The folder of the disc that the page's files lie below ("" when its records name their folders in full).
+  const char* disc_folder = "";
   // What a switch of the colour scheme shows again: the page illustration in the small picture, the CZ flag,
   // the Play button, the settings rows' switches.
   const char* page_picture = nullptr;
@@ -143,6 +145,10 @@ struct PageKindInfo {
 
 // The descriptor of a page kind; null for a kind the menu does not know.
 const PageKindInfo* PageKindOf(int kind);
+
+// The page's folder on the disc at `disc_root`, with a backslash at its end ("D:\Software\"); the disc root
+// itself for a page whose records name their folders in full.
+std::string PageDiscFolder(const std::string& disc_root, int kind);
 
 // The number of items of a page kind (low byte of the count): the diskmag has 1, settings 3, kinds without a
 // list 0.
