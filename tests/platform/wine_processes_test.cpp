@@ -215,7 +215,27 @@ TEST_F(WineProcessesTest, AfterAWaitedProgramTheWineserverGetsABoundedTimeToSave
   const auto before = std::chrono::steady_clock::now();
   processes.Close(*waited);
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(10));
-  EXPECT_EQ(test::TempDir::ReadFile(prefix_.path() / "server.log"), machine_->prefix().string() + " -w\n");
+  const std::string settled = machine_->prefix().string() + " -w\n";
+  EXPECT_EQ(test::TempDir::ReadFile(prefix_.path() / "server.log"), settled);
+
+  // Without the waiter, the settling is begun on its own, to be waited for with the window alive: bounded by
+  // its limit, and the program's close then has nothing left to settle.
+  options.waiter = fs::path();
+  WineProcesses bare(machine_->files(), machine_->system(), shell_->log(), options);
+  const auto again = bare.Create("C:\\Game\\GAME.EXE", "C:\\Game\\", 1, true);
+  ASSERT_TRUE(again);
+  bare.Wait(*again);
+  const auto begun = std::chrono::steady_clock::now();
+  const auto settle = bare.BeginSettle(*again);
+  ASSERT_TRUE(settle);
+  EXPECT_FALSE(bare.BeginSettle(*again)) << "begun once";
+  headless::BlockWhile([&] { return !bare.ExitCode(*settle).has_value(); }, bare.Ended(*settle),
+                       std::chrono::steady_clock::now() + bare.SettleLimit());
+  EXPECT_FALSE(bare.ExitCode(*settle).has_value()) << "the server never finishes";
+  bare.Close(*settle);
+  bare.Close(*again);
+  EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(10));
+  EXPECT_EQ(test::TempDir::ReadFile(prefix_.path() / "server.log"), settled + settled);
 }
 
 // Waits the way the menu does: on the process's descriptor, until it reports an exit code.

@@ -1,5 +1,6 @@
 #include "platform/wine/wine_processes.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,8 +247,12 @@ void WineProcesses::Close(ProcessHandle process) {
   if (child.ended_fd >= 0) close(child.ended_fd);
   Collect(child, false);
   if (child.settle) {
-    // A wineserver that took longer than its limit is left to end on its own.
-    if (!child.exit_code) detached_.push_back(child);
+    // Past its limit the wait for the wineserver is given up, as the blocking settle gives it up: only the
+    // waiting client ends, the server itself goes on.
+    if (!child.exit_code) {
+      ::kill(child.pid, SIGKILL);
+      detached_.push_back(child);
+    }
     if (options_.waited_program_ended) options_.waited_program_ended();
   } else if (!child.exit_code) {
     detached_.push_back(child);
