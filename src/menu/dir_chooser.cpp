@@ -86,9 +86,7 @@ DirChooser::DirChooser(Services services, const components::Window& window, cons
 }
 
 const ArchiveRules& DirChooser::Rules() const {
-  static const ArchiveRules none;
-  const PageKindInfo* page = PageKindOf(selection_.PageKind);
-  return page != nullptr ? page->archive : none;
+  return PageArchiveRules(selection_.PageKind);
 }
 
 bool DirChooser::Forced() const {

@@ -304,6 +304,12 @@ const PageKindInfo* PageKindOf(int kind) {
   return nullptr;
 }
 
+const ArchiveRules& PageArchiveRules(int kind) {
+  static const ArchiveRules none;
+  const PageKindInfo* page = PageKindOf(kind);
+  return page != nullptr ? page->archive : none;
+}
+
 std::string PageDiscFolder(const std::string& disc_root, int kind) {
   const PageKindInfo* page = PageKindOf(kind);
   const std::string folder = page != nullptr ? page->disc_folder : "";

@@ -146,6 +146,9 @@ struct PageKindInfo {
 // The descriptor of a page kind; null for a kind the menu does not know.
 const PageKindInfo* PageKindOf(int kind);
 
+// The archive rules of a page kind; empty rules (no archive items) for a kind without them.
+const ArchiveRules& PageArchiveRules(int kind);
+
 // The page's folder on the disc at `disc_root`, with a backslash at its end ("D:\Software\"); the disc root
 // itself for a page whose records name their folders in full.
 std::string PageDiscFolder(const std::string& disc_root, int kind);

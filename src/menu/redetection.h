@@ -24,11 +24,11 @@ class Redetection {
   // Items 1..count of an array (count cut to its low byte and to the array).
   template <typename Array>
   void RedetectAll(Array& items, int count) {
-    if (files_.Detector == nullptr) return;
     const int last = count & 0xFF;
-    const platform::IniUpdate store_update(files_.StoreIni.get());
-    for (int i = 1; i <= last && static_cast<std::size_t>(i) < items.size(); ++i)
-      files_.Detector->CheckDemo(items[i]);
+    InOneUpdate([&](catalog::InstalledDetector& detector) {
+      for (int i = 1; i <= last && static_cast<std::size_t>(i) < items.size(); ++i)
+        detector.CheckDemo(items[i]);
+    });
   }
 
   // Runs `detect` with the detection, for a caller that detects the items of several pages in one change of

@@ -26,18 +26,11 @@ std::int64_t Number(const std::string& text) {
   return error == std::errc() && end == text.data() + text.size() && value > 0 ? value : 0;
 }
 
-// The archive rules of a page; a page without archive items has none.
-const ArchiveRules& RulesOf(int page) {
-  static const ArchiveRules none;
-  const PageKindInfo* kind = PageKindOf(page);
-  return kind != nullptr ? kind->archive : none;
-}
-
 }  // namespace
 
 std::int64_t CatalogUnpackedSize(const Selection& selection, const MenuFiles& files,
                                  const catalog::TDemos& item) {
-  const ArchiveRules& rules = RulesOf(selection.PageKind);
+  const ArchiveRules& rules = PageArchiveRules(selection.PageKind);
   if (rules.catalog_section == nullptr) return 0;
   if (rules.by_bytes && item.InstallType != catalog::kInstallUnpackForced) return Number(item.Param);
   if (!files.CatalogIni) return 0;
@@ -85,7 +78,7 @@ UnpackForm::UnpackForm(Services services, const components::Window& window, cons
 }
 
 void UnpackForm::FormActivate() {
-  if (RulesOf(selection_.PageKind).catalog_section != nullptr) {
+  if (PageArchiveRules(selection_.PageKind).catalog_section != nullptr) {
     rar_.ArchiveName = item_.InstallDir + "\\" + item_.InstallName;
   }
   rar_.TargetDir = chosen_dir_;
@@ -97,7 +90,7 @@ void UnpackForm::FormActivate() {
 
 void UnpackForm::Timer1Timer() {
   Timer1.SetEnabled(false);
-  const ArchiveRules& rules = RulesOf(selection_.PageKind);
+  const ArchiveRules& rules = PageArchiveRules(selection_.PageKind);
   if (rules.by_bytes) {
     TotalBytes = CatalogUnpackedSize(selection_, files_, item_);
     if (!rar_.ExtractArchive()) failed_ = true;
@@ -158,7 +151,8 @@ void UnpackForm::RARError(int code) {
 }
 
 void UnpackForm::FormKeyDown(components::Key key) {
-  if (key != components::Key::Esc || !RulesOf(selection_.PageKind).esc_asks_to_quit || close_requested_)
+  if (key != components::Key::Esc || !PageArchiveRules(selection_.PageKind).esc_asks_to_quit ||
+      close_requested_)
     return;
   AnimationActive = false;
   rar_.Stop = true;
